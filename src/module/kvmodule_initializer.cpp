@@ -1,0 +1,1 @@
+#include "module/kvmodule_initializer.h"
