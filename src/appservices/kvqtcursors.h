@@ -1,6 +1,27 @@
 #pragma once
 // The library's mouse cursors and the reader of the one-image cursor files
 // they are compiled from.
+//
+// LoadQCursor reads a cursor file with exactly one image, either one bit per
+// pixel (XOR image and AND mask) or 32 bits per pixel (straight ARGB). It
+// never reads past the data it has and never builds a bitmap from fewer bytes
+// than the bitmap needs; anything malformed throws a TKvMessage.
+// Decisions where the file format leaves room:
+//  - 32-bit images: only the colour image is used, biWidth x (biHeight / 2)
+//    pixels, turned top-down (files store rows bottom-up) so the cursor looks
+//    as drawn. Its size comes from the dimensions; a non-zero biSizeImage
+//    smaller than biWidth x biHeight / 2 x 4 bytes rejects the file. When every
+//    pixel has alpha 0 (images written without an alpha channel), the AND mask
+//    that follows decides which pixels are opaque.
+//  - One-bit images of any width from 1 to 255: file rows are padded to four
+//    bytes, and the rows are repacked to the byte-aligned rows Qt's bitmaps take.
+//  - One-bit data size: a biSizeImage of 0 means the size the dimensions give
+//    (256 bytes for 32 x 32); a non-zero biSizeImage below that size rejects
+//    the file; bytes beyond it are not read.
+//  - The image offset must lie inside the stream; sizes are limited to the
+//    256 pixels a cursor directory entry can describe.
+// LoadQCursor(resourcePath) accepts only Qt resource paths (":/..."); any
+// other path reads as an empty stream, so it fails like an absent resource.
 
 #include "kvqtcpnt_export.h"
 
@@ -32,5 +53,7 @@ KVQTCPNT_EXPORT QCursor LoadQCursor(TKvStream& stream);
 // Decodes the Qt resource at that path (":/CUR_HAND1.cur").
 KVQTCPNT_EXPORT QCursor LoadQCursor(const std::string& resourcePath);
 
+// Fills the fourteen globals; the first failure passes out, and the globals
+// loaded before it keep their new values.
 KVQTCPNT_EXPORT void InitCursors();
 KVQTCPNT_EXPORT void DeinitCursors();

@@ -1,0 +1,209 @@
+// Module entry points, resource strings, the application holder and the
+// application interfaces.
+
+#include "kvtestsupport.h"
+
+#include "appservices/kvqtcursors.h"
+#include "module/ikvguiapplication.h"
+#include "module/ikvguilayer.h"
+#include "module/kvmodule_initializer.h"
+#include "module/kvqtappholder.h"
+
+#include "kvsuite/kvconfig.h"
+
+#include <QFile>
+#include <QKeyEvent>
+
+namespace {
+
+// A minimal application and layer, as a suite program would write them.
+class TestApp : public IKvGUIApplication, public IKvGuiLayer {
+public:
+  QWidget* GetMainWindow() override { return nullptr; }
+  std::string GetApplicationTitle() const override { return "test"; }
+  void SetStatusText(const std::string&) override {}
+  TKvOptionTable* GetOptionTable() override { return nullptr; }
+  std::string GetIniFileName() const override { return {}; }
+  void ShowHelp(const std::string&) override {}
+  bool OpenDocument(const std::string&) override { return false; }
+  bool CloseDocument(const std::string&) override { return false; }
+  std::string ActiveDocumentPath() const override { return {}; }
+  std::vector<std::string> RecentFiles() const override { return {}; }
+  void AddRecentFile(const std::string&) override {}
+  void BeginWaitCursor() override {}
+  void EndWaitCursor() override {}
+  bool IsBusy() const override { return false; }
+  bool RequestQuit() override { return true; }
+  void RegisterGuiLayer(IKvGuiLayer*) override {}
+  void UnregisterGuiLayer(IKvGuiLayer*) override {}
+  QWidget* CreateLayerWidget(QWidget*) override { return nullptr; }
+  IKvInterface* GetInterface_Int(TKvUIDObject* id) override {
+    if (id == &IKvGUIApplication::IKvGUIApplicationUIDObj)
+      return IKvGUIApplication::GetInterface_Int(id);
+    return IKvGuiLayer::GetInterface_Int(id);
+  }
+};
+
+bool cursorIsLoaded(const QCursor& c) { return c.shape() == Qt::BitmapCursor; }
+
+} // namespace
+
+class TestModule : public QObject {
+  Q_OBJECT
+private slots:
+  void resourcesRegisteredAtLoad();
+  void initIsCounted();
+  void unbalancedDeinitIsIgnored();
+  void modulePath();
+  void resourceStrings();
+  void shiftState_data();
+  void shiftState();
+  void utf8Conversion();
+  void topWindowIsActiveWindow();
+  void interfaceLookup();
+  void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
+};
+
+void TestModule::resourcesRegisteredAtLoad() {
+  // Nothing has called Init_KvQtCpnt yet: the bundles come with the library.
+  QCOMPARE(KvModule_Initializer::getInst().initCount(), uint64_t(0));
+  for (const char* path : {":/CUR_NONE.cur", ":/CUR_HAND1.cur", ":/CUR_ZOOMOUT2.cur", ":/CUR_DRAGGING.cur"}) {
+    QFile f(QString::fromLatin1(path));
+    QVERIFY2(f.open(QIODevice::ReadOnly), path);
+    QCOMPARE(f.size(), qint64(326));
+  }
+  QVERIFY(QFile::exists(":/Splash"));
+  QVERIFY(QFile::exists(":/SplashHPC"));
+}
+
+void TestModule::initIsCounted() {
+  auto& m = KvModule_Initializer::getInst();
+  const int suiteBefore = KvSuiteInitCount("KvCoreUtils");
+  QVERIFY(!cursorIsLoaded(kvCurHand1));
+
+  Init_KvQtCpnt();
+  Init_KvQtCpnt();
+  QCOMPARE(m.initCount(), uint64_t(2));
+  QVERIFY(m.cursorsLoaded());
+  QVERIFY(cursorIsLoaded(kvCurHand1));
+  QCOMPARE(kvCurDefault.shape(), Qt::ArrowCursor);
+  // The suite libraries were brought up once, not twice.
+  QCOMPARE(KvSuiteInitCount("KvCoreUtils"), suiteBefore + 1);
+  QCOMPARE(KvSuiteInitCount("KvConfig"), suiteBefore + 1);
+  QCOMPARE(KvSuiteInitCount("KvCoreGuiUtils"), suiteBefore + 1);
+
+  Deinit_KvQtCpnt();
+  QCOMPARE(m.initCount(), uint64_t(1));
+  QVERIFY(cursorIsLoaded(kvCurHand1));
+  QCOMPARE(KvSuiteInitCount("KvCoreUtils"), suiteBefore + 1);
+
+  Deinit_KvQtCpnt();
+  QCOMPARE(m.initCount(), uint64_t(0));
+  QVERIFY(!m.cursorsLoaded());
+  QVERIFY(!cursorIsLoaded(kvCurHand1));
+  QCOMPARE(KvSuiteInitCount("KvCoreUtils"), suiteBefore);
+
+  // A later Init repeats the first-time work.
+  Init_KvQtCpnt();
+  QVERIFY(cursorIsLoaded(kvCurMagic));
+  QCOMPARE(KvSuiteInitCount("KvConfig"), suiteBefore + 1);
+  Deinit_KvQtCpnt();
+  QVERIFY(!cursorIsLoaded(kvCurMagic));
+}
+
+void TestModule::unbalancedDeinitIsIgnored() {
+  auto& m = KvModule_Initializer::getInst();
+  const int suiteBefore = KvSuiteInitCount("KvCoreUtils");
+  Deinit_KvQtCpnt();
+  Deinit_KvQtCpnt();
+  QCOMPARE(m.initCount(), uint64_t(0));
+  QCOMPARE(KvSuiteInitCount("KvCoreUtils"), suiteBefore);
+  // And the count is not driven below zero: one Init still initialises.
+  Init_KvQtCpnt();
+  QVERIFY(m.cursorsLoaded());
+  Deinit_KvQtCpnt();
+}
+
+void TestModule::modulePath() {
+  auto& m = KvModule_Initializer::getInst();
+  Init_KvQtCpnt();
+  QCOMPARE(QString::fromStdString(m.moduleName()), QString("KvQtCpnt"));
+  QVERIFY2(QFile::exists(QString::fromStdString(m.modulePath())), m.modulePath().c_str());
+  QVERIFY(QString::fromStdString(m.moduleFileName()).startsWith("libKvQtCpnt.so"));
+  QCOMPARE(m.moduleDir() + m.moduleFileName(), m.modulePath());
+  QVERIFY(QString::fromStdString(m.moduleDir()).endsWith('/'));
+  const std::string& name = m.moduleFileName();
+  QCOMPARE(m.moduleExt(), name.substr(name.find_last_of('.') + 1));
+  Deinit_KvQtCpnt();
+}
+
+void TestModule::resourceStrings() {
+  auto& m = KvModule_Initializer::getInst();
+  QVERIFY(!m.get_resource_string("global.ClearList").empty());
+  QCOMPARE(m.get_resource_string("global.NoSuchKeyAnywhere"), std::string());
+  QCOMPARE(m.get_resource_string("global.NoSuchKeyAnywhere", "fallback"), std::string("fallback"));
+  QCOMPARE(m.get_resource_string("global.ClearList", "fallback"), m.get_resource_string("global.ClearList"));
+  // Never cached: a language switch shows at the next look-up.
+  const std::string before = m.get_resource_string("global.Cancel");
+  QVERIFY(KvSetLanguage("ru"));
+  const std::string ru = m.get_resource_string("global.Cancel");
+  QVERIFY(KvSetLanguage("en"));
+  QVERIFY(before != ru);
+  QCOMPARE(m.get_resource_string("global.Cancel"), before);
+}
+
+void TestModule::shiftState_data() {
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<int>("expected");
+  QTest::newRow("none") << int(Qt::NoModifier) << 0;
+  QTest::newRow("shift") << int(Qt::ShiftModifier) << 1;
+  QTest::newRow("alt alone") << int(Qt::AltModifier) << 2;
+  QTest::newRow("control") << int(Qt::ControlModifier) << 4;
+  QTest::newRow("control and shift") << int(Qt::ControlModifier | Qt::ShiftModifier) << 5;
+  QTest::newRow("all three") << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier) << 7;
+  QTest::newRow("keypad only") << int(Qt::KeypadModifier) << 0;
+  QTest::newRow("meta only") << int(Qt::MetaModifier) << 0;
+  QTest::newRow("meta and alt") << int(Qt::MetaModifier | Qt::AltModifier) << 2;
+}
+
+void TestModule::shiftState() {
+  QFETCH(int, modifiers);
+  QFETCH(int, expected);
+  QKeyEvent ev(QEvent::KeyPress, Qt::Key_F5, Qt::KeyboardModifiers(modifiers));
+  QCOMPARE(KvGetShiftState(ev), expected);
+  QCOMPARE(KvGetKeyCode(ev), int(Qt::Key_F5));
+}
+
+void TestModule::utf8Conversion() {
+  const QString text = QString::fromUtf8("Карта 1:50000");
+  const std::string bytes = QtToKvStr(text);
+  QCOMPARE(bytes.size(), size_t(5 * 2 + 8));
+  QCOMPARE(QString::fromUtf8(bytes.c_str(), int(bytes.size())), text);
+  QCOMPARE(QtToKvStr(QString()), std::string());
+}
+
+void TestModule::topWindowIsActiveWindow() {
+  QWidget w;
+  w.show();
+  w.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&w));
+  QCOMPARE(KvQtAppHolder::KvGetTopWindow(), &w);
+  QCOMPARE(KvQtAppHolder::KvGetApp(), QCoreApplication::instance());
+  KvQtAppHolder::InitApp();
+  QVERIFY(QApplication::windowIcon().isNull());
+}
+
+void TestModule::interfaceLookup() {
+  TestApp app;
+  IKvInterface* obj = static_cast<IKvGUIApplication*>(&app);
+  auto* asApp = KvGetInterface<IKvGUIApplication>(obj, &IKvGUIApplication::IKvGUIApplicationUIDObj);
+  QCOMPARE(asApp, static_cast<IKvGUIApplication*>(&app));
+  auto* asLayer = KvGetInterface<IKvGuiLayer>(obj, &IKvGuiLayer::IKvGuiLayerUIDObj);
+  QCOMPARE(asLayer, static_cast<IKvGuiLayer*>(&app));
+  // Identity is the object's address, not its name.
+  TKvUIDObject impostor = {"IKvGUIApplication"};
+  QCOMPARE(obj->GetInterface_Int(&impostor), static_cast<IKvInterface*>(nullptr));
+}
+
+QTEST_MAIN(TestModule)
+#include "tst_module.moc"
