@@ -82,7 +82,9 @@ KVQTCPNT_AUTOTEST_EXPORT int ShowDlgMessageBox(const std::string& text, QMessage
 // catalogue), whose buttons carry the module's resource texts for the common
 // button sets, and which can offer a "show once" check box writing into the
 // caller's flag. The check box sits in the toolkit's own check-box place below
-// the text. Created and deleted by ShowDlgMessageBox.
+// the text. A resource key missing from the language files keeps the
+// toolkit's button text (and an English check-box label) instead of a blank.
+// Created and deleted by ShowDlgMessageBox.
 class KVQTCPNT_AUTOTEST_EXPORT TKvQMessageBox : public QMessageBox {
 public:
   // `pShowOnce` is the caller's flag (it must outlive the box); used only

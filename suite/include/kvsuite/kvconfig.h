@@ -85,6 +85,10 @@ template <> KVSUITE_EXPORT void TKvOptionTable::SetS<bool>(const std::string& na
 // writes a temporary file in the same folder, flushes it to disk and renames
 // it over the old one, so a process killed while saving leaves either the old
 // or the new file, never a torn one.
+// Processes that share the file do not lose each other's entries: a save
+// re-reads the file under a lock and applies only this table's own changes
+// since it last loaded or saved, and the table then holds the merged state.
+// A failed save throws and leaves the table as it was before the change.
 class KVSUITE_EXPORT TKvPersistentOptionTable : public TKvOptionTable {
 public:
   explicit TKvPersistentOptionTable(std::string fileName);
@@ -95,6 +99,9 @@ protected:
   void DoChanged() override;
 private:
   std::string FFileName;
+  // The file's entries as last loaded or saved: what this table's changes
+  // are measured against.
+  std::map<std::string, std::string> FSaved;
 };
 
 // The suite's option tables by number; table 1 holds the global options and

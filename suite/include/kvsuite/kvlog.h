@@ -9,9 +9,13 @@
 //
 //   RS       the byte 0x1E, which starts every record
 //   time     RFC 3339 UTC time with milliseconds, "2026-12-05T19:00:00.123Z"
+//            (at most 64 bytes of letters, digits and ".:+-_"; a writer
+//            replaces other bytes with "_")
 //   type     one ASCII letter: E error, W warning, I information, D debug
-//            (TKvLogMsgType holds its code: 69, 87, 73, 68)
-//   level    TKvLogMsgLevel in decimal, 0..9 (smaller is more important)
+//            (TKvLogMsgType holds its code: 69, 87, 73, 68); a type code
+//            that is not a letter is written as a signed decimal number
+//   level    TKvLogMsgLevel in decimal, normally 0..9 (smaller is more
+//            important); any int is carried
 //   code     a signed decimal number, 0 when the writer has none
 //   srclen   byte length of source, then ":" and the source bytes (any bytes)
 //   textlen  byte length of text in decimal
@@ -21,6 +25,10 @@
 // The lengths make the format binary-safe: the parser never looks for
 // delimiters inside the source or the text. Bytes outside any record (a
 // writer that wrote plain text) are passed on as unframed body bytes.
+//
+// Limits: a header is at most 64 KiB (writers cut a source longer than
+// 32 KiB), a text at most 1 GiB (writers cut longer texts). A header that
+// announces more is not a header.
 
 #include "kvsuite/kvsuite_export.h"
 #include "kvsuite/kvstream.h"
@@ -52,12 +60,19 @@ struct TKvLogRecordHeader {
 // Writing records -----------------------------------------------------------
 
 // The process-wide log stream. Safe from any thread: records are written
-// whole, one at a time, under the log's lock (which is recursive, so a stream
-// may itself log while writing). The default stream prints readable lines to
-// stderr.
+// whole, one at a time, each in one Write call, under the log's lock (which is
+// recursive, so a stream may itself log while writing: such a record is held
+// back and written once the record being written is complete). The default
+// stream prints readable lines to stderr. Setting a null stream goes back to
+// that default. The log functions never throw: a stream that throws or fails
+// costs its record, and a note goes to stderr.
 KVSUITE_EXPORT var_a<TKvStream*> KvLogGetLogV();
 KVSUITE_EXPORT void KvLogSetLogV(const var_a<TKvStream*>& log);
-// The stream that prints readable lines to stderr (what the log starts with).
+// The stream that prints readable lines to stderr (what the log starts with):
+// "2026-12-05 22:00:00.123 W [source] text" in local time, without the
+// brackets for an empty source; control bytes of the text appear as "\x1b",
+// a line feed starts an indented continuation line. Unframed bytes are
+// printed as they come, control bytes other than tab and line feed escaped.
 KVSUITE_EXPORT var_a<TKvStream*> KvLogCreateStderrStream();
 
 KVSUITE_EXPORT void KvLogWriteInfo(const std::string& source, const std::string& text,
@@ -95,6 +110,18 @@ KVSUITE_EXPORT std::string KvLogFormatRecord(const std::string& source, const st
 // Bytes outside records go to RawWrite(bytes, false). A header that does not
 // parse (or grows past 64 KiB) is reported by DoHeaderParsed(false); its
 // bytes were passed with flag true and the parser looks for the next record.
+//
+// A header fails at the first byte that cannot continue it; that byte is not
+// part of the failed header but is read again outside a record (so an RS
+// there starts the next record at once). A header whose fields do not convert
+// (a number out of range) fails after its LF. A record whose terminator is
+// not a line feed ends without RawWrite("\n", true): DoRecordEnd() comes and
+// the byte is read again outside a record.
+//
+// InRecord() is true inside DoHeaderParsed(true), the body RawWrite calls and
+// the terminator's RawWrite; false in the others. Callbacks must not feed the
+// same parser. The parser reads only the bytes it is given and keeps at most
+// one header.
 class KVSUITE_EXPORT TKvLogParser {
 public:
   TKvLogParser();
@@ -116,12 +143,19 @@ protected:
 
 private:
   enum TState { sOutside, sHeader, sBody, sTerminator };
+  // Fills FHeader from the complete FHeaderBytes; false when a field does
+  // not convert.
   bool ParseHeaderBytes();
+  // Whether the byte continues the header being read (and takes it).
+  bool TakeHeaderByte(unsigned char c);
 
   TState FState = sOutside;
   TKvLogRecordHeader FHeader;
   std::string FHeaderBytes;
   uint64_t FBodyLeft = 0;
+  int FField = 0;          // the header field being read
+  uint32_t FFieldLen = 0;  // its bytes read so far
+  uint64_t FSourceLeft = 0;
 };
 
 // Routing records -----------------------------------------------------------
@@ -132,8 +166,10 @@ class KVSUITE_EXPORT TKvLogRedirect : public TKvStream, private TKvLogParser {
 public:
   // Which records an output receives. A record passes when its level is at
   // most the field for its type and origin; the origin is the main thread
-  // (the process's first thread) or any other thread. Records of types other
-  // than E, W and I, and bytes outside records, pass only with the flags.
+  // (the process's first thread) or any other thread, taken from the thread
+  // that writes the record's header. A negative level counts as 0. Records of
+  // types other than E, W and I, and bytes outside records (including the
+  // bytes of headers that did not parse), pass only with the flags.
   struct TFilter {
     uint32_t Flags = 0;         // fPassOtherTypes | fPassUnframed
     uint32_t MainError = 0;     // highest level of E records from the main thread
@@ -153,9 +189,15 @@ public:
   ~TKvLogRedirect() override;
 
   // Adds an output. With `weak` true the redirect does not keep the stream
-  // alive and drops it once it is gone.
+  // alive and drops it once it is gone. Adding a stream that is already an
+  // output replaces its filter and strength. An output that throws loses
+  // the bytes of that call; the others still get theirs.
   void AddStream(const var_a<TKvStream*>& stream, const TFilter& filter, bool weak);
+  // Removes the output (every weak output that is gone goes too, so
+  // RemoveStream(nullptr) only tidies). An output must not write into its
+  // own redirect.
   void RemoveStream(TKvStream* stream);
+  // The outputs that are still alive.
   size_t StreamCount() const;
 
   unsigned long Write(const void* data, unsigned long size) override;

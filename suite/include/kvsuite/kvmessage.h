@@ -9,13 +9,23 @@
 //
 // Numbers are formatted the way a person writes them: integers in full,
 // floating-point values with up to 15 significant digits, no exponent for
-// magnitudes from 1e-5 to 1e15 and no trailing zeros ("0.1", "2.5", "1000000").
+// magnitudes from 1e-5 up to (not including) 1e15 and no trailing zeros
+// ("0.1", "2.5", "1000000"); outside that range "1.5e-7", "2e+20"; "nan",
+// "inf" and "-inf" for the special values. The decimal point is always "."
+// whatever the C locale says. A bool gives "true" or "false", a char the
+// character itself.
+//
+// Every occurrence of a placeholder is filled with its value. The text is
+// rebuilt from the format on every fill, so a value that itself contains
+// "%2%" is never filled again. A placeholder that gets no value stays in the
+// text as it is; a value without a placeholder is dropped.
 
 #include "kvsuite/kvsuite_export.h"
 
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <vector>
 
 class KVSUITE_EXPORT TKvMessage : public std::exception {
 public:
@@ -52,6 +62,7 @@ private:
   std::string FFormat;
   std::string FText;
   int FNext = 1;
+  std::vector<std::string> FArgs; // the values given so far, in order
 };
 
 // A description of the exception in flight: the text of a TKvMessage or of a

@@ -6,6 +6,10 @@
 // 64-bit forms default to them. ReadAll/WriteAll repeat short transfers until
 // all bytes moved and answer false otherwise; their E-forms throw a
 // TKvMessage instead. Streams are shared through var_a.
+//
+// The base class transfers nothing (Read, Write and the size and position
+// queries answer invalid_value, the setters false); Flush, Close and
+// operator bool answer true.
 
 #include "kvsuite/kvsuite_export.h"
 #include "kvsuite/var_a.h"
@@ -48,7 +52,8 @@ public:
   virtual std::string InfoName() const;
 };
 
-// A growing in-memory stream over a std::string.
+// A growing in-memory stream over a std::string. The position may be set past
+// the end; a write there fills the gap with zero bytes.
 class KVSUITE_EXPORT TKvStringStream : public TKvStream {
 public:
   TKvStringStream() = default;
@@ -80,6 +85,9 @@ public:
   TKvFixedMemStream(const void* data, uint64_t size, std::string infoName = {});
   // Keeps its own copy of the bytes.
   explicit TKvFixedMemStream(std::string bytes, std::string infoName = {});
+  // Not copyable: a copy would read the original's bytes.
+  TKvFixedMemStream(const TKvFixedMemStream&) = delete;
+  TKvFixedMemStream& operator=(const TKvFixedMemStream&) = delete;
 
   unsigned long getPosition() override;
   unsigned long Read(void* data, unsigned long size) override;
@@ -99,12 +107,16 @@ private:
   std::string FInfoName;
 };
 
-// A stream over a file (binary). Open failures throw a TKvMessage.
+// A stream over a file (binary, unbuffered). Open failures throw a
+// TKvMessage. fmReadWrite opens an existing file or creates it; after
+// Close() every transfer fails.
 class KVSUITE_EXPORT TKvFileStream : public TKvStream {
 public:
   enum TMode { fmRead, fmWrite /* create or truncate */, fmReadWrite, fmAppend };
   TKvFileStream(const std::string& fileName, TMode mode);
   ~TKvFileStream() override;
+  TKvFileStream(const TKvFileStream&) = delete;
+  TKvFileStream& operator=(const TKvFileStream&) = delete;
 
   unsigned long getPosition() override;
   unsigned long Read(void* data, unsigned long size) override;

@@ -17,7 +17,11 @@ KVSUITE_EXPORT uint32_t KvGetTickCount();
 //
 // The estimate is the elapsed time times (1 - pos) / pos, computed only once
 // the position passed 0.5 % and at least 1 s has elapsed (earlier estimates
-// are noise); it is smoothed so that it does not jump with every update.
+// are noise); it is smoothed so that it does not jump with every update:
+// the previous estimate, counted down by the time that passed since, is
+// blended with the new one with a time constant of two seconds, so the
+// result does not depend on how often it is asked for. A position of 1 or
+// more answers 0.
 class KVSUITE_EXPORT TTimeCounter {
 public:
   TTimeCounter();
@@ -40,6 +44,7 @@ private:
   uint64_t FAccumulated = 0;
   bool FRunning = false;
   double FSmoothed = -1;
+  uint64_t FSmoothedAt = 0; // elapsed ms when FSmoothed was computed
 };
 
 // A point in time with millisecond precision (UTC inside).
@@ -50,7 +55,9 @@ public:
   static TKvDateTime Now();
   static TKvDateTime FromMSecsSinceEpoch(int64_t ms);
   // Parses RFC 3339 ("2026-12-05T19:00:00.123Z", "...+03:00", fraction
-  // optional). An empty or malformed text gives an invalid value.
+  // optional, "t" or a space for "T", "z" for "Z"; fraction digits past
+  // the milliseconds are cut). An empty or malformed text, or a date or time
+  // out of range, gives an invalid value.
   static TKvDateTime FromRFCString(const std::string& text);
 
   bool IsValid() const { return FValid; }

@@ -1,0 +1,86 @@
+#include "autopilot.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDateTime>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWidget>
+
+#include <cstdio>
+
+Autopilot::Autopilot(const QString& shotsDir) : FDir(shotsDir) {
+  QDir().mkpath(FDir);
+  FTimer.setInterval(40);
+  connect(&FTimer, &QTimer::timeout, this, &Autopilot::tick);
+}
+
+void Autopilot::start() { FTimer.start(); }
+
+QWidget* Autopilot::logWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->inherits("TQtLogView") && w->isVisible())
+      return w;
+  return nullptr;
+}
+
+void Autopilot::shoot(QWidget* w, const QString& name) {
+  if (!w || FDone.contains(name))
+    return;
+  FDone.insert(name);
+  const QString file = FDir + "/" + name + ".png";
+  if (w->grab().save(file)) {
+    FShots << file;
+    std::printf("  screenshot: %s\n", qPrintable(file));
+  }
+}
+
+void Autopilot::answerNextBox(const QString& shotName) { FBoxShot = shotName; }
+
+void Autopilot::tick() {
+  // A message box first: grab it, then answer with its default button.
+  if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    if (!FBoxShot.isEmpty() && box->isVisible()) {
+      shoot(box, FBoxShot);
+      FBoxShot.clear();
+      if (QPushButton* b = box->defaultButton())
+        b->click();
+      else
+        box->reject();
+    }
+    return;
+  }
+
+  QWidget* view = logWindow();
+  if (!view)
+    return;
+  auto* pauseResume = view->findChild<QAbstractButton*>("BtnPauseResume");
+  int levels = 0;
+  for (QWidget* c : view->findChildren<QWidget*>())
+    if (c->inherits("TKvQtProgressItem") && c->isVisible())
+      ++levels;
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+
+  if (levels >= 3 && !FDone.contains("1-progress-nested")) {
+    shoot(view, "1-progress-nested");
+    if (pauseResume && pauseResume->isVisible() && pauseResume->isEnabled()) {
+      pauseResume->click(); // pause
+      FPausedAt = now;
+    }
+    return;
+  }
+  if (FPausedAt && !FResumed && now - FPausedAt > 600) {
+    shoot(view, "2-paused");
+    if (pauseResume)
+      pauseResume->click(); // resume
+    FResumed = true;
+    return;
+  }
+  auto* ok = view->findChild<QAbstractButton*>("BtnOK");
+  auto* okHolder = view->findChild<QWidget*>("OKHolder");
+  if (ok && okHolder && okHolder->isVisible()) {
+    shoot(view, "4-wait-ok");
+    ok->click();
+  }
+}

@@ -1,0 +1,314 @@
+// kvqtcpnt-demo: a terrain analysis run the way an application of the suite
+// runs a long operation: a log-bound progress, nested sub-progress handlers,
+// worker threads that wait out a pause, an iterative adjustment reported to
+// the iterations panel, log records along the way and the OK wait at the end.
+//
+//   kvqtcpnt-demo [--lang en|ru] [--order N] [--threads N]
+//                 [--autopilot --shots DIR]
+
+#include "autopilot.h"
+#include "terrain.h"
+
+#include "dialogs/kvqmessagebox.h"
+#include "logview/kvqtlogprogress.h"
+#include "module/kvmodule_initializer.h"
+#include "module/kvqttranslator.h"
+
+#include "kvsuite/kvconfig.h"
+#include "kvsuite/kvlog.h"
+#include "kvsuite/kvmessage.h"
+#include "kvsuite/kvprogress.h"
+#include "kvsuite/kvtime.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+namespace {
+
+struct Options {
+  QString Lang = "en";
+  int Order = 11; // 2049 x 2049 cells
+  int Threads = 0;
+  bool Autopilot = false;
+  QString Shots;
+};
+
+struct Stage {
+  std::string Name;
+  qint64 Ms;
+};
+
+struct Summary {
+  std::vector<Stage> Stages;
+  unsigned long Records = 0;
+  bool Cancelled = false;
+  bool Stopped = false;
+  std::string Reason;
+};
+
+// Counts what the operation logs, beside the log window.
+class RecordCounter : public TKvStream, private TKvLogParser {
+public:
+  unsigned long Write(const void* data, unsigned long size) override {
+    Parse(data, size);
+    return size;
+  }
+  unsigned long Count = 0;
+
+private:
+  void DoHeaderParsed(bool ok) override { Count += ok; }
+};
+
+std::string Tr(const char* en, const char* ru) { return getCurLanguageId() == "ru" ? ru : en; }
+
+// The hooks of one stage over its progress handler: positions only when the
+// display is due, ticks (with the break check) on the GUI thread, ThreadTick
+// on workers.
+TerrainHooks HooksFor(const var_a<TKvProgressHandler*>& p) {
+  TerrainHooks h;
+  TKvProgressHandler* raw = p.get();
+  h.Progress = [raw](double pos) {
+    if (raw->Timeout())
+      raw->SetPosNB(pos);
+  };
+  h.Check = [raw]() { raw->Tick(); };
+  h.ThreadTick = [raw]() { raw->ThreadTick(); };
+  return h;
+}
+
+// Lets a person watch the iterations: a short wait that keeps the window alive.
+void Linger(TKvProgressHandler& p, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) {
+    p.Tick();
+    QThread::msleep(10);
+  }
+}
+
+Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
+  Summary sum;
+  var_a<TKvStream*> counter = new_a<RecordCounter>();
+  var_a<TKvLogProgress*> lp = KvQtLogProgress();
+  // Count records beside the window: wrap the hooked log.
+  var_a<TKvLogRedirect*> tee = new_a<TKvLogRedirect>();
+  tee->AddStream(KvLogGetLogV(), TKvLogRedirect::GetAllFilter(), false);
+  tee->AddStream(counter, TKvLogRedirect::GetAllFilter(), false);
+  var_a<TKvStream*> hooked = KvLogGetLogV();
+  KvLogSetLogV(tee);
+
+  lp->ModalShow();
+  QElapsedTimer clock;
+  auto stageDone = [&](const std::string& name) {
+    sum.Stages.push_back({name, clock.restart()});
+  };
+  try {
+    var_a<TKvProgressHandler*> root = lp->CreateProgress();
+    root->SetMessage(Tr("Terrain analysis", "Анализ рельефа"));
+    root->Start();
+    clock.start();
+    KvLogWriteInfo("Demo", Tr("Terrain analysis started", "Анализ рельефа начат"), lmlImportant);
+
+    // 1. The elevation model.
+    Grid grid;
+    {
+      auto p = root->SubProgress(0.0, 0.2, lmlVisible, lmlVisible);
+      p->SetMessage(Tr("Generating a fractal elevation model", "Построение фрактальной модели рельефа"));
+      p->Start();
+      grid = GenerateTerrain(opt.Order, 20261205u, 0.8, 14, HooksFor(p));
+      p->Stop();
+      KvLogWriteInfo("Terrain", Quorvant::ssprintf("%s: %d x %d", Tr("Elevation model", "Модель рельефа").c_str(),
+                                                   grid.Width, grid.Height) +
+                                    " (" + FormatCount(grid.cells()) + Tr(" cells, 30 m)", " ячеек, 30 м)"));
+      stageDone("model");
+    }
+
+    // 2. Voids.
+    {
+      auto p = root->SubProgress(0.2, 0.35, lmlVisible, lmlVisible);
+      p->SetMessage(Tr("Filling voids", "Заполнение пустот"));
+      p->Start();
+      const VoidStats v = FillVoids(grid, HooksFor(p));
+      p->Stop();
+      if (v.VoidCells) {
+        TKvMessage m(Tr("Filled %1% void cells in %2% regions; the largest covers %3% ha",
+                        "Заполнено ячеек без данных: %1% в %2% областях; наибольшая — %3% га"));
+        m << FormatCount(v.VoidCells) << int(v.Regions)
+          << std::round(double(v.LargestRegion) * grid.CellSize * grid.CellSize / 1000.0) / 10.0;
+        KvLogWriteWarning("Voids", m.std_str());
+      }
+      stageDone("voids");
+    }
+
+    // 3. Slope and aspect on worker threads, with a nested level per pass.
+    SlopeStats slope;
+    {
+      auto p = root->SubProgress(0.35, 0.75, lmlVisible, lmlVisible);
+      p->SetMessage(Tr("Terrain derivatives", "Производные рельефа"));
+      p->Start();
+      auto inner = p->SubProgress(0.0, 1.0, lmlVisible, lmlVisible);
+      const int threads = opt.Threads > 0 ? opt.Threads : std::max(2, int(std::thread::hardware_concurrency()));
+      inner->SetMessage(Quorvant::ssprintf("%s (%d %s)", Tr("Slope and aspect", "Крутизна и экспозиция").c_str(),
+                                           threads, Tr("threads", "потоков").c_str()));
+      inner->Start();
+      slope = SlopeAspect(grid, threads, nullptr, HooksFor(inner));
+      inner->Stop();
+      p->Stop();
+      KvLogWriteInfo("Slope", Quorvant::ssprintf("%s %.1f°, %s %.1f°, %s %.1f %%",
+                                                 Tr("mean slope", "средняя крутизна").c_str(), slope.MeanSlopeDeg,
+                                                 Tr("steepest", "наибольшая").c_str(), slope.MaxSlopeDeg,
+                                                 Tr("steeper than 30°", "круче 30°").c_str(), slope.SteepShare * 100));
+      static const char* const dirs[8] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
+      int best = 0;
+      for (int i = 1; i < 8; ++i)
+        if (slope.AspectShare[i] > slope.AspectShare[best])
+          best = i;
+      KvLogWriteInfo("Aspect", Quorvant::ssprintf("%s %s (%.1f %%)", Tr("most slopes face", "преобладающая экспозиция").c_str(),
+                                                  dirs[best], slope.AspectShare[best] * 100));
+      stageDone("slope");
+    }
+
+    // 4. The trend surface, iteration by iteration on the iterations panel.
+    {
+      auto p = root->SubProgress(0.75, 1.0, lmlVisible, lmlVisible);
+      p->SetMessage(Tr("Adjusting the trend surface", "Уравнивание поверхности тренда"));
+      p->Start();
+      auto* it = KvGetInterface<IKvIterationsProgress>(p->KvInterface(),
+                                                        &IKvIterationsProgress::IKvIterationsProgressUIDObj);
+      const double eps = 1e-3;
+      if (it)
+        it->Start(eps, nullptr);
+      int shown = 0;
+      const auto coef = FitTrendSurface(grid, eps, 40, [&](const FitStep& s) {
+        ++shown;
+        p->SetPosNB(std::min(1.0, shown / 10.0));
+        bool go = true;
+        if (it)
+          go = it->NextIteration(s.Iteration, s.Correction, s.Sigma);
+        KvLogWriteInfo("Adjustment", Quorvant::ssprintf("%s %d: %s %.4g, σ %.2f m", Tr("iteration", "итерация").c_str(),
+                                                        s.Iteration, Tr("correction", "поправка").c_str(),
+                                                        s.Correction, s.Sigma),
+                       lmlInvisible);
+        if (pilot && shown == 4)
+          pilot->shoot(Autopilot::logWindow(), "3-iterations");
+        Linger(*p, 350);
+        if (!go)
+          sum.Stopped = true;
+        return go;
+      });
+      if (it)
+        it->End();
+      p->Stop();
+      if (sum.Stopped)
+        KvLogWriteWarning("Adjustment", Tr("Stopped by the user before convergence",
+                                           "Остановлено пользователем до сходимости"));
+      KvLogWriteInfo("Adjustment", Quorvant::ssprintf("%s: z = %.1f %+.1fx %+.1fy %+.1fx² %+.1fxy %+.1fy²",
+                                                      Tr("trend surface", "поверхность тренда").c_str(), coef[0],
+                                                      coef[1], coef[2], coef[3], coef[4], coef[5]),
+                     lmlImportant);
+      stageDone("adjustment");
+    }
+    root->Stop();
+  } catch (const TKvMessage& e) {
+    sum.Cancelled = true;
+    sum.Reason = e.std_str();
+    KvLogWriteError("Demo", Tr("The analysis was cancelled: ", "Анализ прерван: ") + e.std_str(), lmlImportant);
+  }
+
+  lp->WaitOK(false); // warnings were logged: the user reads them and confirms
+  lp->ModalHide();
+  KvLogSetLogV(hooked);
+  tee.reset();
+  lp.reset(); // unhooks the log
+  sum.Records = static_cast<RecordCounter*>(counter.get())->Count;
+  return sum;
+}
+
+void ShowMessageBoxes(Autopilot* pilot) {
+  const struct {
+    const char* Shot;
+    std::function<void()> Show;
+  } boxes[] = {
+      {"5-info", [] { KvQtInfoMessage(Tr("The elevation model was saved.", "Модель рельефа сохранена.")); }},
+      {"6-question", [] { KvQtQuestYesNo(Tr("Fill the voids of the new model too?", "Заполнить пустоты и в новой модели?")); }},
+      {"7-attention", [] { KvQtAttentionYesNoCancel(Tr("The output file exists. Replace it?", "Выходной файл существует. Заменить?")); }},
+      {"8-warning", [] { KvQtWarningMessage(Tr("Some cells lie outside the projection's zone.", "Часть ячеек лежит вне зоны проекции.")); }},
+      {"9-error", [] { KvQtErrorMessage(Tr("The file cannot be opened: permission denied.", "Не удаётся открыть файл: доступ запрещён.")); }},
+  };
+  for (const auto& b : boxes) {
+    if (pilot)
+      pilot->answerNextBox(b.Shot);
+    b.Show();
+  }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("KvQtCpnt Demo");
+
+  QCommandLineParser cl;
+  cl.setApplicationDescription("Terrain analysis in the log window");
+  cl.addHelpOption();
+  QCommandLineOption lang("lang", "Language: en or ru.", "id", "en");
+  QCommandLineOption order("order", "Model size: (2^N + 1)² cells (5..12).", "N", "11");
+  QCommandLineOption threads("threads", "Worker threads (0: one per core, at least 2).", "N", "0");
+  QCommandLineOption autopilot("autopilot", "Run without a person and save screenshots.");
+  QCommandLineOption shots("shots", "Folder for the screenshots.", "dir", "screenshots");
+  cl.addOptions({lang, order, threads, autopilot, shots});
+  cl.process(app);
+
+  Options opt;
+  opt.Lang = cl.value(lang) == "ru" ? "ru" : "en";
+  opt.Order = std::max(5, std::min(12, cl.value(order).toInt()));
+  opt.Threads = cl.value(threads).toInt();
+  opt.Autopilot = cl.isSet(autopilot);
+  opt.Shots = cl.value(shots);
+
+  Init_KvQtCpnt();
+  KvSetLanguage(opt.Lang.toStdString());
+  if (opt.Lang == "en")
+    KvQtInstallTranslator("en");
+
+  std::unique_ptr<Autopilot> pilot;
+  if (opt.Autopilot) {
+    pilot.reset(new Autopilot(opt.Shots));
+    pilot->start();
+    // A watchdog: an autopilot run that hangs fails instead of waiting forever.
+    QTimer::singleShot(10 * 60 * 1000, [] {
+      std::fprintf(stderr, "kvqtcpnt-demo: the autopilot run did not finish in 10 minutes\n");
+      std::_Exit(3);
+    });
+  }
+
+  QElapsedTimer total;
+  total.start();
+  const Summary sum = RunAnalysis(opt, pilot.get());
+  if (pilot)
+    ShowMessageBoxes(pilot.get());
+
+  std::printf("Terrain analysis: %s\n", sum.Cancelled ? "cancelled" : sum.Stopped ? "finished (adjustment stopped)" : "finished");
+  for (const Stage& s : sum.Stages)
+    std::printf("  %-12s %6lld ms\n", s.Name.c_str(), static_cast<long long>(s.Ms));
+  std::printf("  total        %6lld ms, %lu log records\n", static_cast<long long>(total.elapsed()), sum.Records);
+  if (sum.Cancelled)
+    std::printf("The operation was cancelled by the user: %s\n", sum.Reason.c_str());
+  int rc = 0;
+  if (pilot) {
+    std::printf("  %d screenshots in %s\n", int(pilot->shots().size()), qPrintable(opt.Shots));
+    if (!pilot->pausedOnce() || sum.Cancelled) {
+      std::fprintf(stderr, "kvqtcpnt-demo: the autopilot did not pause and resume the operation\n");
+      rc = 1;
+    }
+  }
+  Deinit_KvQtCpnt();
+  return rc;
+}

@@ -1,0 +1,123 @@
+#pragma once
+// TKvQtLogTable: the list of log messages of the log window.
+//
+// Every received message is kept, in arrival order, as one TLogMessage and
+// shown as one row (an icon and a text). Rows below the chosen display level
+// are hidden, never discarded, so that lowering and raising the level is
+// cheap and loses nothing. Past the message limit the oldest detail
+// information goes first, then the oldest messages of any kind.
+//
+// Each text starts with its time in one of two process-wide formats, chosen
+// by the module setting "LogViewMsgTimeFormat" (read once, by the first table
+// of the process). A record whose time stamp is empty or not a valid time
+// gets an empty time text, so its prefix is just ": ".
+//
+// GUI thread only: the log stream that feeds the table takes care of records
+// written on other threads.
+
+#include "kvqtcpnt_export.h"
+
+#include "kvsuite/kvlog.h"
+
+#include <QIcon>
+#include <QTableWidget>
+
+#include <boost/function.hpp>
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <string>
+
+class KVQTCPNT_EXPORT TKvQtLogTable : public QTableWidget {
+  Q_OBJECT
+
+public:
+  // Display classes; a smaller value is more severe.
+  enum TMessageLevel : int { mlError = 0, mlWarning = 1, mlInfo = 2, mlOther = 3 };
+  // 1 is the suite's RFC text with milliseconds (local time); any other
+  // value the locale text with milliseconds.
+  typedef int TMsgTimeFormat;
+  enum : int { mtfLocale = 0, mtfRFC = 1 };
+
+  struct TLogMessage {
+    TLogMessage(TKvLogMsgType type, TKvLogMsgLevel level, int code, std::string timeText, std::string source,
+                std::string text, uint64_t prefixLength);
+
+    TKvLogMsgType type;
+    TKvLogMsgLevel level;
+    int code;
+    std::string timeText; // as received (RFC form)
+    std::string source;
+    std::string text; // time prefix + message text
+    uint64_t prefixLength;
+    bool visible = false;
+    TMessageLevel messageClass;
+  };
+  typedef std::list<TLogMessage> TMessageList;
+  // Message counts in class order: errors, warnings, information, other.
+  typedef std::array<uint64_t, 4> TMessageCounts;
+
+  explicit TKvQtLogTable(QWidget* parent = nullptr);
+  ~TKvQtLogTable() override;
+
+  void AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int code, const std::string& timeText,
+                  const std::string& source, const std::string& text);
+  // Continues the last message; starts an information row when there is none.
+  void AppendMessage(const std::string& text);
+  void Clear();
+
+  void SetScrollToEnd(bool scroll);
+  bool GetScrollToEnd() const { return FScrollToEnd; }
+  // 0 as maximum disables trimming; the newest `protectedNewest` messages are
+  // never examined by the selective purge.
+  void SetMaxMessages(unsigned long maximum, unsigned long protectedNewest);
+  uint64_t GetMaxMessages() const { return FMaxMessages; }
+  uint64_t GetProtectedNewest() const { return FProtectedNewest; }
+
+  TMessageLevel GetMessageLevel() const { return FMessageLevel; }
+  void SetMessageLevel(TMessageLevel level);
+
+  static TMsgTimeFormat GetMsgTimeFormatGlobal();
+  // Switches the format of later messages; with `save` also stores it in the
+  // module settings (a failure is logged, the new format stays in force).
+  static void SetMsgTimeFormatGlobal(TMsgTimeFormat format, bool save);
+
+  TMessageCounts CountMessages() const;
+  const TMessageList& Messages() const { return FMessages; }
+
+  static TMessageLevel CalcMessageLevel(TKvLogMsgType type, TKvLogMsgLevel level);
+  static bool IsMessageVisible(const TLogMessage& msg, TMessageLevel tableLevel);
+
+  // Copies the visible messages: as plain lines with their time prefixes, or
+  // as log records that the suite's log parser reads back.
+  void ClipboardCopy(bool asRecords) const;
+
+  // Linear look-ups by row index; an index out of range gives the first message.
+  TMessageList::const_iterator getItertorSimple(long index) const;
+  QString OnGetItemText(long index) const;
+  int OnGetItemImage(long index) const;
+
+  void RemoveOldMsg();
+
+  // Called after a message is added and after a clear that removed messages.
+  boost::function<void()> OnMessagesChanged;
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+private:
+  static std::string MakeTimePrefix(const std::string& timeText);
+  const QIcon& ClassIcon(TMessageLevel messageClass);
+  void RemoveRow0();
+
+  bool FScrollToEnd = true;
+  uint64_t FMaxMessages = 1000;
+  uint64_t FProtectedNewest = 100;
+  TMessageList FMessages;
+  TMessageLevel FMessageLevel = mlOther;
+
+  // Loaded on first use: the icon library decodes and masks on every call.
+  std::array<QIcon, 3> FIcons;
+  std::array<bool, 3> FIconsLoaded{};
+};

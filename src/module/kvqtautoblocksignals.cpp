@@ -1,0 +1,13 @@
+#include "module/kvqtautoblocksignals.h"
+
+TKvQtAutoBlockSignals::TKvQtAutoBlockSignals(QObject* o) : FObject(o) {
+  if (o && !o->signalsBlocked()) {
+    o->blockSignals(true);
+    FAlreadyBlocked = false;
+  }
+}
+
+TKvQtAutoBlockSignals::~TKvQtAutoBlockSignals() {
+  if (!FAlreadyBlocked && FObject)
+    FObject->blockSignals(false);
+}

@@ -1,0 +1,5 @@
+#include "progress/tkvcommonprogressimpl.h"
+
+#include "progress/tkvqtprogressframe.h"
+
+template class TKvCommonProgressImpl<TKvQtProgressFrame>;

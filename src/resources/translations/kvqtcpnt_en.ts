@@ -1,0 +1,118 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>QMessageBox</name>
+    <message>
+        <source>Do not show this message again</source>
+        <translation>Do not show this message again</translation>
+    </message>
+</context>
+<context>
+    <name>TKvQtProgressFrame</name>
+    <message>
+        <source>Пауза</source>
+        <comment>KvQtCpnt:TKvQtProgressFrame.BtnPause</comment>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Продолжить</source>
+        <comment>KvQtCpnt:TKvQtProgressFrame.BtnResume</comment>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <comment>KvQtCpnt:TKvQtProgressFrame.BtnCancel</comment>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Дополнительно...</source>
+        <comment>KvQtCpnt:TKvQtProgressFrame.BtnAuxFunctions</comment>
+        <translation>More...</translation>
+    </message>
+</context>
+<context>
+    <name>TKvQtProgressItem</name>
+    <message>
+        <source>Прошло:</source>
+        <comment>KvQtCpnt:TKvQtProgressItem.LbTimeElapsedTitle</comment>
+        <translation>Elapsed:</translation>
+    </message>
+    <message>
+        <source>00:00:00</source>
+        <comment>KvQtCpnt:TKvQtProgressItem.LbTimeElapsed</comment>
+        <translation>00:00:00</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <comment>KvQtCpnt:TKvQtProgressItem.LbSlash</comment>
+        <translation>/</translation>
+    </message>
+    <message>
+        <source>Осталось:</source>
+        <comment>KvQtCpnt:TKvQtProgressItem.LbTimeLeftTitle</comment>
+        <translation>Remaining:</translation>
+    </message>
+    <message>
+        <source>00:00:00</source>
+        <comment>KvQtCpnt:TKvQtProgressItem.LbTimeLeft</comment>
+        <translation>00:00:00</translation>
+    </message>
+</context>
+<context>
+    <name>TQtIterationsWidget</name>
+    <message>
+        <source>Поправка:</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.label_3</comment>
+        <translation>Correction:</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.LbDiff</comment>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Итерация:</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.label</comment>
+        <translation>Iteration:</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.LbIter</comment>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Сигма:</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.LbSigma0Caption</comment>
+        <translation>Sigma:</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.LbSigma0</comment>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Завершить уравнивание на текущей итерации</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.BtnStop.toolTip</comment>
+        <translation>Finish the adjustment at the current iteration</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <comment>KvQtCpnt:TQtIterationsWidget.BtnStop</comment>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>TQtLogView</name>
+    <message>
+        <source>OK</source>
+        <comment>KvQtCpnt:TQtLogView.BtnOK</comment>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Дополнительно...</source>
+        <comment>KvQtCpnt:TQtLogView.BtnAuxFunctions</comment>
+        <translation>More...</translation>
+    </message>
+</context>
+</TS>

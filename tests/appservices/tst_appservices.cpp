@@ -1,0 +1,279 @@
+#include "appservices/kvqtclipboard.h"
+#include "appservices/kvqtcolors.h"
+#include "appservices/kvqticonlib.h"
+#include "appservices/kvqtsplash.h"
+#include "appservices/treplaceqlabeltext.h"
+
+#include "kvsuite/kvreport.h"
+
+#include "kvtestsupport.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplashScreen>
+
+using TValues = std::map<std::string, std::string>;
+Q_DECLARE_METATYPE(TValues)
+
+class TstAppServices : public QObject {
+  Q_OBJECT
+private slots:
+  void cleanup();
+
+  void iconLibPath_data();
+  void iconLibPath();
+  void iconMaskedByCornerColour();
+  void missingIconIsNull();
+  void suiteIconsLoad_data();
+  void suiteIconsLoad();
+
+  void colourRefs_data();
+  void colourRefs();
+  void backgroundPalette();
+  void backgroundStyleSheet();
+
+  void splashShownOnce();
+  void splashClosesWithMainWindow();
+
+  void clipboardUtf8();
+
+  void replaceLabelText();
+  void reportTemplate_data();
+  void reportTemplate();
+  void replaceLabelTextReport_data();
+  void replaceLabelTextReport();
+  void findControlsOnLabelItself();
+};
+
+void TstAppServices::cleanup() {
+  HideKvQtSplash();
+  KV_VERIFY_NO_TOPLEVELS();
+}
+
+void TstAppServices::iconLibPath_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("size");
+  QTest::addColumn<QString>("path");
+  QTest::newRow("library name") << "msg_warn" << 24 << ":/kvicon/msg_warn_24x24";
+  QTest::newRow("small icon") << "msg_error" << 16 << ":/kvicon/msg_error_16x16";
+  QTest::newRow("resource path kept") << ":/Splash" << 0 << ":/Splash";
+}
+
+void TstAppServices::iconLibPath() {
+  QFETCH(QString, name);
+  QFETCH(int, size);
+  QFETCH(QString, path);
+  QCOMPARE(KvIconLibPath(name.toStdString(), size, size), path);
+}
+
+void TstAppServices::iconMaskedByCornerColour() {
+  const QPixmap pix = KvGetPixmapFromIconLib("tst_square", 16, 16);
+  QVERIFY(!pix.isNull());
+  QCOMPARE(pix.size(), QSize(16, 16));
+  const QImage img = pix.toImage().convertToFormat(QImage::Format_ARGB32);
+  QCOMPARE(qAlpha(img.pixel(0, 0)), 0);
+  QCOMPARE(qAlpha(img.pixel(15, 8)), 0);
+  QCOMPARE(img.pixel(8, 8), qRgba(255, 0, 0, 255));
+
+  const QIcon icon = KvGetIconFromIconLib("tst_square", 16, 16);
+  QVERIFY(!icon.isNull());
+  QCOMPARE(icon.pixmap(16, 16).size(), QSize(16, 16));
+}
+
+void TstAppServices::missingIconIsNull() {
+  QVERIFY(KvGetPixmapFromIconLib("no_such_icon", 16, 16).isNull());
+  QVERIFY(KvGetPixmapFromIconLib("tst_square", 32, 32).isNull());
+  QVERIFY(KvGetIconFromIconLib("no_such_icon", 16, 16).isNull());
+}
+
+void TstAppServices::suiteIconsLoad_data() {
+  QTest::addColumn<QString>("name");
+  for (const char* n : {"msg_error", "msg_warn", "msg_info", "msg_other"})
+    QTest::newRow(n) << n;
+}
+
+void TstAppServices::suiteIconsLoad() {
+  QFETCH(QString, name);
+  if (!QFile::exists(KvIconLibPath(name.toStdString(), 16, 16)))
+    QSKIP("the suite's icon library is not linked into this build");
+  QCOMPARE(KvGetPixmapFromIconLib(name.toStdString(), 16, 16).size(), QSize(16, 16));
+}
+
+void TstAppServices::colourRefs_data() {
+  QTest::addColumn<uint>("ref");
+  QTest::addColumn<QColor>("colour");
+  QTest::addColumn<uint>("back");
+  QTest::newRow("bytes in red, green, blue order") << 0x030201u << QColor(1, 2, 3) << 0x030201u;
+  QTest::newRow("top byte ignored") << 0xFF030201u << QColor(1, 2, 3) << 0x030201u;
+  QTest::newRow("white") << 0x00FFFFFFu << QColor(255, 255, 255) << 0x00FFFFFFu;
+  QTest::newRow("black") << 0u << QColor(0, 0, 0) << 0u;
+}
+
+void TstAppServices::colourRefs() {
+  QFETCH(uint, ref);
+  QFETCH(QColor, colour);
+  QFETCH(uint, back);
+  const unsigned int r = ref;
+  const QColor c = KvQColorFromKvColorRef(r);
+  QCOMPARE(c, colour);
+  QCOMPARE(c.alpha(), 255);
+  QCOMPARE(KvColorRefFromQColor(c), back);
+  QCOMPARE(KvColorRefFromQColor(QColor(colour.red(), colour.green(), colour.blue(), 7)), back);
+}
+
+void TstAppServices::backgroundPalette() {
+  QWidget w;
+  QVERIFY(!w.autoFillBackground());
+  KvSetWidgetBackgroundPalette(&w, QColor(10, 20, 30));
+  QVERIFY(w.autoFillBackground());
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    QCOMPARE(w.palette().brush(g, QPalette::Window).color(), QColor(10, 20, 30));
+    QCOMPARE(w.palette().brush(g, QPalette::Window).style(), Qt::SolidPattern);
+  }
+  KvSetWidgetBackgroundPalette(nullptr, Qt::red);
+}
+
+void TstAppServices::backgroundStyleSheet() {
+  QWidget w;
+  w.setStyleSheet("color: red;");
+  KvSetWidgetBackgroundStyleSheet(&w, QColor(10, 20, 255));
+  QCOMPARE(w.styleSheet(), QString("background-color: rgb(10, 20, 255);"));
+  KvSetWidgetBackgroundStyleSheet(nullptr, Qt::red);
+}
+
+void TstAppServices::splashShownOnce() {
+  QVERIFY(!g_pSlashScreen);
+  QVERIFY(!HideKvQtSplash());
+  QVERIFY(ShowKvQtSplash(nullptr));
+  QSplashScreen* first = g_pSlashScreen;
+  QVERIFY(first);
+  QVERIFY(first->isVisible());
+  QCOMPARE(first->pixmap().size(), ObtainQtSplashPixmap().size());
+  if (QFile::exists(":/Splash")) {
+    QVERIFY(!ObtainQtSplashPixmap().isNull());
+    QCOMPARE(KvGetPixmapFromIconLib(":/Splash", 0, 0).size(), ObtainQtSplashPixmap().size());
+  }
+
+  QVERIFY(!ShowKvQtSplash(nullptr));
+  QCOMPARE(g_pSlashScreen, first);
+  QCOMPARE(kvtest::liveTopLevels().count(), 1);
+  QVERIFY(HideKvQtSplash());
+  QVERIFY(!g_pSlashScreen);
+  QVERIFY(!HideKvQtSplash());
+}
+
+void TstAppServices::splashClosesWithMainWindow() {
+  QWidget mainWin;
+  QVERIFY(ShowKvQtSplash(&mainWin));
+  QPointer<QSplashScreen> splash = g_pSlashScreen;
+  QVERIFY(splash->isVisible());
+  mainWin.show();
+  QTRY_VERIFY(!splash->isVisible());
+  QCOMPARE(g_pSlashScreen, splash.data());
+  QVERIFY(HideKvQtSplash());
+  QVERIFY(splash.isNull());
+
+  // A main window that is already up closes the splash at once.
+  QVERIFY(ShowKvQtSplash(&mainWin));
+  QVERIFY(!g_pSlashScreen->isVisible());
+  QVERIFY(HideKvQtSplash());
+}
+
+void TstAppServices::clipboardUtf8() {
+  const std::string text = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, world";
+  QVERIFY(KvSetQClipboardText(text));
+  QCOMPARE(KvGetQClipboardText(), text);
+  QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(text.c_str()));
+  QVERIFY(KvSetQClipboardText(QStringLiteral("plain")));
+  QCOMPARE(KvGetQClipboardText(), std::string("plain"));
+}
+
+void TstAppServices::replaceLabelText() {
+  QLabel root("Old");
+  auto* direct = new QLabel("Old", &root);
+  auto* frame = new QFrame(&root);
+  auto* nested = new QLabel("Old", frame);
+  auto* check = new QCheckBox("Old", frame);
+  auto* other = new QLabel("Older", frame);
+  auto* button = new QPushButton("Old", frame);
+  ReplaceLabelText(&root, "Old", "New");
+  QCOMPARE(root.text(), QString("Old"));
+  QCOMPARE(direct->text(), QString("New"));
+  QCOMPARE(nested->text(), QString("New"));
+  QCOMPARE(check->text(), QString("New"));
+  QCOMPARE(other->text(), QString("Older"));
+  QCOMPARE(button->text(), QString("Old"));
+  ReplaceLabelText(nullptr, "Old", "New");
+}
+
+void TstAppServices::reportTemplate_data() {
+  QTest::addColumn<QString>("templ");
+  QTest::addColumn<QString>("expected");
+  QTest::newRow("fields filled") << "{a} and {b}" << "1 and two";
+  QTest::newRow("unknown field kept") << "{a}{missing}" << "1{missing}";
+  QTest::newRow("doubled braces literal") << "{{a}} = {a}" << "{a} = 1";
+  QTest::newRow("empty field literal") << "x{}y" << "x{}y";
+  QTest::newRow("unclosed brace literal") << "50% {a" << "50% {a";
+  QTest::newRow("lone closing brace") << "a}b" << "a}b";
+  QTest::newRow("brace inside a name") << "{x{a}" << "{x1";
+  QTest::newRow("value not parsed again") << "{braces}" << "{a}";
+  QTest::newRow("utf-8 name and value") << "{\u043f\u043b}" << "\u043c\u00b2";
+  QTest::newRow("empty value") << "[{empty}]" << "[]";
+}
+
+void TstAppServices::reportTemplate() {
+  QFETCH(QString, templ);
+  QFETCH(QString, expected);
+  const TValues values{{"a", "1"},
+                       {"b", "two"},
+                       {"braces", "{a}"},
+                       {"empty", ""},
+                       {"\xD0\xBF\xD0\xBB", "\xD0\xBC\xC2\xB2"}};
+  QCOMPARE(QString::fromStdString(TKvReportGenerator::Parse(templ.toStdString(), values)), expected);
+}
+
+void TstAppServices::replaceLabelTextReport_data() {
+  QTest::addColumn<QString>("prefix");
+  QTest::addColumn<QStringList>("expected"); // top, nested, plain
+  QTest::newRow("prefix") << "#" << QStringList{"Area: 12 m\u00b2", "Name: Lake", "Plain {area}"};
+  QTest::newRow("empty prefix: whole texts") << "" << QStringList{"#Area: 12 m\u00b2", "#Name: Lake", "Plain 12"};
+  QTest::newRow("prefix matching nothing") << "@" << QStringList{"#Area: {area} m\u00b2", "#Name: {name}",
+                                                                 "Plain {area}"};
+}
+
+void TstAppServices::replaceLabelTextReport() {
+  QFETCH(QString, prefix);
+  QFETCH(QStringList, expected);
+  QWidget root;
+  auto* top = new QLabel(QString::fromUtf8("#Area: {area} m\xC2\xB2"), &root);
+  auto* frame = new QFrame(&root);
+  auto* nested = new QLabel("#Name: {name}", frame);
+  auto* plain = new QLabel("Plain {area}", frame);
+  ::ReplaceLabelTextReport(&root, prefix.toStdString(), TValues{{"area", "12"}, {"name", "Lake"}});
+  QCOMPARE((QStringList{top->text(), nested->text(), plain->text()}), expected);
+}
+
+void TstAppServices::findControlsOnLabelItself() {
+  QLabel label("#T {v}");
+  TReplaceQLabelText r;
+  r.FindControlsByPrefix(&label, "#");
+  QCOMPARE(r.Labels().size(), size_t(1));
+  QCOMPARE(r.Labels().at(&label), std::string("T {v}"));
+  label.setText("#U {v}");
+  r.FindControlsByPrefix(&label, "#");
+  QCOMPARE(r.Labels().size(), size_t(1));
+  r.ApplyReport({{"v", "5"}});
+  QCOMPARE(label.text(), QString("U 5"));
+
+  QLabel other("no prefix");
+  r.FindControlsByPrefix(&other, "#");
+  QCOMPARE(r.Labels().size(), size_t(1));
+  r.FindControlsByPrefix(nullptr, "#");
+}
+
+QTEST_MAIN(TstAppServices)
+#include "tst_appservices.moc"

@@ -1,0 +1,896 @@
+// The suite's configuration services: option tables and their files, module
+// settings, ini sections, resource strings and the message catalogue, set-up
+// counts, build texts and the application object.
+
+#include "kvsuite/kvconfig.h"
+#include "kvsuite/kvmessage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Reaches the whole table at once: the torn-save test replaces every entry in
+// one save, so the file has exactly two legal contents.
+class TBulkTable : public TKvPersistentOptionTable {
+public:
+  using TKvPersistentOptionTable::TKvPersistentOptionTable;
+  void Replace(std::map<std::string, std::string> values)
+  {
+    SetValuesSilently(std::move(values));
+    DoChanged();
+  }
+  const std::map<std::string, std::string>& All() const { return Values(); }
+};
+
+std::map<std::string, std::string> BigTable(char tag, int count, int len)
+{
+  std::map<std::string, std::string> m;
+  for (int i = 0; i < count; ++i) {
+    const std::string n = std::to_string(i);
+    m["Dlg/Item" + n + "/value"] = std::string(1, tag) + "-" + n + "-" + std::string(len, tag) + "\n=[x]";
+  }
+  return m;
+}
+
+// Placeholders of a text in order of appearance: "%1%"-style and printf-style.
+QStringList Placeholders(const std::string& text)
+{
+  static const QRegularExpression re(QStringLiteral(R"(%(\d+%|[-+ #0]*\d*(?:\.\d+)?[a-zA-Z%]))"));
+  QStringList found;
+  auto it = re.globalMatch(QString::fromStdString(text));
+  while (it.hasNext()) found << it.next().captured(0);
+  return found;
+}
+
+QString Text(const std::string& module, const std::string& key)
+{
+  const std::string* text = nullptr;
+  return LoadResString(module, key, &text) ? QString::fromStdString(*text) : QString();
+}
+
+void WriteText(const QString& fileName, const QByteArray& text)
+{
+  QDir().mkpath(QFileInfo(fileName).path());
+  QFile f(fileName);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(text);
+}
+
+// Runs this executable in child mode with `args`; its standard output.
+QString RunChild(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+  QProcess p;
+  p.setProcessEnvironment(env);
+  p.start(QCoreApplication::applicationFilePath(), QStringList{"--child"} + args);
+  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    qWarning() << "child failed:" << args << p.readAllStandardError();
+    return QStringLiteral("<child failed>");
+  }
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Keys of the resource strings with the placeholders their users fill in.
+const std::map<std::string, QStringList>& KnownKeys()
+{
+  static const std::map<std::string, QStringList> keys = {
+      {"global.AddToSelected", {}},
+      {"global.BtnAbort", {}},
+      {"global.BtnCancel", {}},
+      {"global.BtnIgnore", {}},
+      {"global.BtnNo", {}},
+      {"global.BtnOk", {}},
+      {"global.BtnRetry", {}},
+      {"global.BtnYes", {}},
+      {"global.Cancel", {}},
+      {"global.CancelMsg", {}},
+      {"global.ClearList", {}},
+      {"global.CopyToClipboard", {}},
+      {"global.Copyright_lbl", {}},
+      {"global.ErrEmptyName", {}},
+      {"global.ErrNameExist", {}},
+      {"global.Err_IncorrectNumber_curr_min_max", {"%1%", "%2%", "%3%"}},
+      {"global.HelpErrorStarting", {"%s"}},
+      {"global.HelpFileNotFound", {"%s"}},
+      {"global.HelpFilesNotFound", {"%s", "%s"}},
+      {"global.KvDirEditDlgTitle", {}},
+      {"global.KvFileSaveEditConfirm", {"%s"}},
+      {"global.MatchCase", {}},
+      {"global.Msg_UserBreak", {}},
+      {"global.Network", {}},
+      {"global.Open", {}},
+      {"global.PauseLabel", {}},
+      {"global.PauseMsg", {}},
+      {"global.PrgBegan_msg", {"%1%"}},
+      {"global.PrgFinished_msg_time", {"%1%", "%2%"}},
+      {"global.Progress_Interrupt", {}},
+      {"global.QuestClearList", {}},
+      {"global.RunMsg", {}},
+      {"global.ShowOnce", {}},
+      {"global.Title", {}},
+      {"global.Update", {}},
+      {"global.WholeWord", {}},
+  };
+  return keys;
+}
+
+class TLanguageGuard {
+public:
+  TLanguageGuard() : FLang(getCurLanguageId()) {}
+  ~TLanguageGuard() { KvSetLanguage(FLang); }
+private:
+  std::string FLang;
+};
+
+} // namespace
+
+class TestSuiteConfig : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void cleanup();
+
+  void optionTableConversions_data();
+  void optionTableConversions();
+  void optionTableMissingNames();
+  void optionTableNamesRemoveClear();
+  void persistentRoundTrip_data();
+  void persistentRoundTrip();
+  void persistentAcrossProcesses();
+  void persistentMergesOtherWriters();
+  void persistentFailureKeepsTable();
+  void tornSaveLeavesOldOrNew();
+  void globalOptions();
+
+  void moduleSettings_data();
+  void moduleSettings();
+  void setModuleSettings();
+
+  void xiniRoundTrip();
+  void xiniMisuse();
+
+  void resourceKeysInBothLanguages();
+  void resourceMissingKey();
+  void languageSwitch();
+  void languageFromEnvironment_data();
+  void languageFromEnvironment();
+  void languageDirOverride();
+  void captions();
+
+  void initCounts();
+  void buildAndStaticConfig();
+  void applicationObject();
+
+private:
+  QTemporaryDir FConfigHome;
+  QString FOptionsDir;
+};
+
+void TestSuiteConfig::initTestCase()
+{
+  QVERIFY(FConfigHome.isValid());
+  // Before anything reads it: the global table and module settings live here.
+  qputenv("XDG_CONFIG_HOME", FConfigHome.path().toUtf8());
+  qunsetenv("KV_MODULE_SETTINGS");
+  qunsetenv("KV_LANG_DIR");
+  qunsetenv("KV_STATIC_CONFIG_13");
+  QVERIFY(KvSetLanguage("en"));
+}
+
+void TestSuiteConfig::cleanup()
+{
+  qunsetenv("KV_MODULE_SETTINGS");
+  qunsetenv("KV_MAGIC_KEY");
+  QFile::remove(QString::fromStdString(KvSuiteConfigDir() + "/modules.ini"));
+}
+
+// Option tables ----------------------------------------------------------------
+
+void TestSuiteConfig::optionTableConversions_data()
+{
+  QTest::addColumn<QString>("stored");
+  QTest::addColumn<int>("asInt");
+  QTest::addColumn<double>("asDouble");
+  QTest::addColumn<bool>("asBool");
+
+  QTest::newRow("integer") << "42" << 42 << 42.0 << true;
+  QTest::newRow("negative with blanks") << " -7 " << -7 << -7.0 << true;
+  QTest::newRow("zero") << "0" << 0 << 0.0 << false;
+  QTest::newRow("fraction truncates") << "2.75" << 2 << 2.75 << true;
+  QTest::newRow("plus sign") << "+5" << 5 << 5.0 << true;
+  QTest::newRow("beyond int") << "99999999999" << 0 << 99999999999.0 << true;
+  QTest::newRow("word") << "abc" << 0 << 0.0 << false;
+  QTest::newRow("number then junk") << "12abc" << 0 << 0.0 << false;
+  QTest::newRow("true") << "true" << 0 << 0.0 << true;
+  QTest::newRow("YES") << "YES" << 0 << 0.0 << true;
+  QTest::newRow("off") << "off" << 0 << 0.0 << false;
+  QTest::newRow("empty") << "" << 0 << 0.0 << false;
+}
+
+void TestSuiteConfig::optionTableConversions()
+{
+  QFETCH(QString, stored);
+  QFETCH(int, asInt);
+  QFETCH(double, asDouble);
+  QFETCH(bool, asBool);
+  TKvOptionTable t;
+  t.SetS<std::string>("v", stored.toStdString());
+  QCOMPARE(t.GetS<int>("v"), asInt);
+  QCOMPARE(t.GetS<double>("v"), asDouble);
+  QCOMPARE(t.GetS<bool>("v"), asBool);
+  QCOMPARE(QString::fromStdString(t.GetS<std::string>("v")), stored);
+}
+
+void TestSuiteConfig::optionTableMissingNames()
+{
+  TKvOptionTable t;
+  QCOMPARE(t.GetS<int>("Dlg/Ask/dont_show"), 0);
+  QCOMPARE(t.GetS<std::string>("Dlg/Ask/choice"), std::string());
+  QCOMPARE(t.GetS<double>("x"), 0.0);
+  QCOMPARE(t.GetS<bool>("x"), false);
+  QVERIFY(!t.Has("x"));
+
+  // Each type reads back what it wrote, also values text cannot hold loosely.
+  t.SetS<int>("i", -2147483647 - 1);
+  t.SetS<double>("d", 0.1);
+  t.SetS<double>("big", 1e300);
+  t.SetS<bool>("b", true);
+  QCOMPARE(t.GetS<int>("i"), -2147483647 - 1);
+  QCOMPARE(t.GetS<double>("d"), 0.1);
+  QCOMPARE(t.GetS<double>("big"), 1e300);
+  QCOMPARE(t.GetS<bool>("b"), true);
+  QCOMPARE(t.GetS<int>("b"), 1);
+  QCOMPARE(t.GetS<std::string>("d"), std::string("0.1"));
+}
+
+void TestSuiteConfig::optionTableNamesRemoveClear()
+{
+  TKvOptionTable t;
+  t.SetS<int>("Dlg/Ask/dont_show", 1);
+  t.SetS<int>("Dlg/Ask/choice", 65536);
+  t.SetS<int>("Dlg/Other/choice", 1024);
+  t.SetS<int>("Dlg/Ask", 3);
+  QCOMPARE(t.Names("Dlg/Ask/"), (std::vector<std::string>{"Dlg/Ask/choice", "Dlg/Ask/dont_show"}));
+  QCOMPARE(t.Names().size(), size_t(4));
+  t.Remove("Dlg/Ask/choice");
+  t.Remove("never there");
+  QVERIFY(!t.Has("Dlg/Ask/choice"));
+  QCOMPARE(t.GetS<int>("Dlg/Ask/choice"), 0);
+  t.Clear();
+  QVERIFY(t.Names().empty());
+}
+
+void TestSuiteConfig::persistentRoundTrip_data()
+{
+  QTest::addColumn<QByteArray>("key");
+  QTest::addColumn<QByteArray>("value");
+
+  QTest::newRow("plain") << QByteArray("last_dir_path") << QByteArray("/home/user/data");
+  QTest::newRow("answer name") << QByteArray("Dlg/Ask/dont_show") << QByteArray("1");
+  QTest::newRow("equals signs") << QByteArray("a=b") << QByteArray("=c=d=");
+  QTest::newRow("section-like key") << QByteArray("[options]") << QByteArray("[x]");
+  QTest::newRow("comment-like key") << QByteArray("#not a comment") << QByteArray(";nor this");
+  QTest::newRow("semicolon key") << QByteArray(";key") << QByteArray("#");
+  QTest::newRow("blanks at the ends") << QByteArray("  padded key ") << QByteArray("   value  ");
+  QTest::newRow("line breaks") << QByteArray("multi\nline\r\nkey") << QByteArray("first\nsecond\r\n");
+  QTest::newRow("tabs") << QByteArray("\tk\t") << QByteArray("\t");
+  QTest::newRow("backslashes") << QByteArray("C:\\dir\\") << QByteArray("\\n is not a newline\\");
+  QTest::newRow("escape look-alikes") << QByteArray("\\x41\\s") << QByteArray("\\=\\[");
+  QTest::newRow("cyrillic") << QByteArray("Диалог/Вопрос/choice") << QByteArray("Папка «Документы»");
+  QTest::newRow("invalid utf-8") << QByteArray("\xff\xfe key") << QByteArray("\xc3\x28\x80");
+  QTest::newRow("control bytes") << QByteArray("k\x01\x1f\x7f", 4) << QByteArray("a\0b", 3);
+  QTest::newRow("empty value") << QByteArray("empty") << QByteArray();
+  QTest::newRow("empty key") << QByteArray() << QByteArray("nameless");
+  QTest::newRow("only a blank") << QByteArray(" ") << QByteArray(" ");
+}
+
+void TestSuiteConfig::persistentRoundTrip()
+{
+  QFETCH(QByteArray, key);
+  QFETCH(QByteArray, value);
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("opts.ini").toStdString();
+  const std::string k = key.toStdString();
+  const std::string v = value.toStdString();
+  {
+    TKvPersistentOptionTable t(file);
+    t.SetS<std::string>("before", "1");
+    t.SetS<std::string>(k, v);
+    t.SetS<std::string>("after", "2");
+  }
+  TKvPersistentOptionTable fresh(file);
+  QCOMPARE(fresh.GetS<std::string>(k), v);
+  QCOMPARE(fresh.GetS<int>("before"), 1);
+  QCOMPARE(fresh.GetS<int>("after"), 2);
+  QCOMPARE(fresh.Names().size(), size_t(3));
+}
+
+void TestSuiteConfig::persistentAcrossProcesses()
+{
+  QTemporaryDir dir;
+  const QString file = dir.filePath("sub/folder/opts.ini"); // folders created on save
+  const QString value = QStringLiteral("Ответ = «да»\nвторая строка");
+  QCOMPARE(RunChild({"set-option", file, "Dlg/Ask/choice", value}), QString());
+  TKvPersistentOptionTable t(file.toStdString());
+  QCOMPARE(QString::fromStdString(t.GetS<std::string>("Dlg/Ask/choice")), value);
+
+  t.SetS<int>("Dlg/Ask/dont_show", 1);
+  QCOMPARE(RunChild({"print-option", file, "Dlg/Ask/dont_show"}), QStringLiteral("1"));
+  QCOMPARE(RunChild({"print-option", file, "Dlg/Ask/choice"}), value);
+}
+
+void TestSuiteConfig::persistentMergesOtherWriters()
+{
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("opts.ini").toStdString();
+  TKvPersistentOptionTable a(file);
+  TKvPersistentOptionTable b(file);
+  a.SetS<int>("from_a", 1);
+  a.SetS<int>("shared", 1);
+  b.SetS<int>("from_b", 2); // b never saw a's entries, yet must not drop them
+  QCOMPARE(b.GetS<int>("from_a"), 1);
+  a.Remove("shared");
+  b.SetS<int>("later", 3);
+  QVERIFY(!b.Has("shared"));
+
+  TKvPersistentOptionTable fresh(file);
+  QCOMPARE(fresh.Names(), (std::vector<std::string>{"from_a", "from_b", "later"}));
+}
+
+void TestSuiteConfig::persistentFailureKeepsTable()
+{
+  QTemporaryDir dir;
+  // A folder that cannot exist: its parent is a file.
+  WriteText(dir.filePath("plain"), "x");
+  TKvPersistentOptionTable t(dir.filePath("plain/opts.ini").toStdString());
+  try {
+    t.SetS<int>("k", 5);
+    QFAIL("saving below a file must fail");
+  } catch (const TKvMessage& m) {
+    QVERIFY2(QString::fromStdString(m.std_str()).contains("plain/opts.ini"), m.what());
+  }
+  QVERIFY(!t.Has("k"));
+
+  // Something unreadable where the file belongs is never replaced.
+  QVERIFY(QDir(dir.path()).mkdir("opts.ini"));
+  TKvPersistentOptionTable u(dir.filePath("opts.ini").toStdString());
+  QVERIFY(u.Names().empty());
+  QVERIFY_EXCEPTION_THROWN(u.SetS<std::string>("k", "v"), TKvMessage);
+  QVERIFY(QFileInfo(dir.filePath("opts.ini")).isDir());
+  QCOMPARE(u.GetS<std::string>("k"), std::string());
+}
+
+void TestSuiteConfig::tornSaveLeavesOldOrNew()
+{
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("big.ini").toStdString();
+  const auto tableA = BigTable('a', qEnvironmentVariableIntValue("NA"), qEnvironmentVariableIntValue("LEN"));
+  const auto tableB = BigTable('b', qEnvironmentVariableIntValue("NA")*5/6, qEnvironmentVariableIntValue("LEN"));
+  TBulkTable(file).Replace(tableA);
+
+  const quint32 seed = QRandomGenerator::global()->generate();
+  qInfo("kill moments seeded with %u", seed);
+  QRandomGenerator rnd(seed);
+  int torn = 0;
+  for (int round = 0; round < 60; ++round) {
+    int ready[2];
+    QVERIFY(::pipe(ready) == 0);
+    const pid_t pid = ::fork();
+    QVERIFY(pid >= 0);
+    if (pid == 0) {
+      ::close(ready[0]);
+      ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+      try {
+        TBulkTable t(file);
+        for (bool toB = true;; toB = !toB) {
+          t.Replace(toB ? tableB : tableA);
+          if (ready[1] >= 0) {
+            (void)!::write(ready[1], "x", 1);
+            ::close(ready[1]);
+            ready[1] = -1;
+          }
+        }
+      } catch (...) {
+      }
+      ::_exit(3);
+    }
+    ::close(ready[1]);
+    char c = 0;
+    QCOMPARE(::read(ready[0], &c, 1), ssize_t(1)); // one full save done: saving is under way
+    ::close(ready[0]);
+    ::usleep(rnd.bounded(20000));
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    QCOMPARE(::waitpid(pid, &status, 0), pid);
+    QVERIFY2(WIFSIGNALED(status), "the saving child stopped by itself");
+
+    const TBulkTable after(file);
+    if (!(after.All() == tableA || after.All() == tableB)) ++torn;
+  }
+
+  qInfo("torn %d", torn);
+  // At most the one fixed temporary is left over, and it does not get in the
+  // way of the next save.
+  const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+  QVERIFY2(left.size() <= 2, qPrintable(left.join(' ')));
+  TBulkTable t(file);
+  t.SetS<std::string>("final", "yes");
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"big.ini"});
+  QCOMPARE(TBulkTable(file).GetS<std::string>("final"), std::string("yes"));
+}
+
+void TestSuiteConfig::globalOptions()
+{
+  TKvOptionTable* g = GlobalOT(1);
+  QVERIFY(g);
+  QCOMPARE(GlobalOT(1), g);
+  QVERIFY(!GlobalOT(0));
+  QVERIFY(!GlobalOT(2));
+  QCOMPARE(QString::fromStdString(KvSuiteConfigDir()), FConfigHome.filePath("kvsuite"));
+  auto* p = dynamic_cast<TKvPersistentOptionTable*>(g);
+  QVERIFY(p);
+  QCOMPARE(QString::fromStdString(p->FileName()), FConfigHome.filePath("kvsuite/global_options.ini"));
+
+  g->SetS<std::string>("last_dir_path", "/data/проект");
+  QCOMPARE(TKvPersistentOptionTable(p->FileName()).GetS<std::string>("last_dir_path"), std::string("/data/проект"));
+  g->Remove("last_dir_path");
+
+  // Without XDG_CONFIG_HOME (or with a relative one) the folder is under HOME.
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", "relative/dir");
+  const QString expected = QDir::homePath() + "/.config/kvsuite";
+  const QString fromRelative = QString::fromStdString(KvSuiteConfigDir());
+  qunsetenv("XDG_CONFIG_HOME");
+  const QString fromUnset = QString::fromStdString(KvSuiteConfigDir());
+  qputenv("XDG_CONFIG_HOME", saved);
+  QCOMPARE(fromRelative, expected);
+  QCOMPARE(fromUnset, expected);
+}
+
+// Module settings ----------------------------------------------------------------
+
+void TestSuiteConfig::moduleSettings_data()
+{
+  QTest::addColumn<QByteArray>("file");     // content of modules.ini, null for none
+  QTest::addColumn<QByteArray>("override"); // KV_MODULE_SETTINGS, null for unset
+  QTest::addColumn<int>("expected");        // of "PrgTimeout"
+
+  QTest::newRow("nothing") << QByteArray() << QByteArray() << -1;
+  QTest::newRow("file") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n") << QByteArray() << 250;
+  QTest::newRow("blanks, comments, CRLF")
+      << QByteArray("; c\r\n[KvQtCpnt]\r\n  PrgTimeout =  77 \r\n") << QByteArray() << 77;
+  QTest::newRow("other module only") << QByteArray("[Other]\nPrgTimeout=5\n") << QByteArray() << -1;
+  QTest::newRow("negative") << QByteArray("[KvQtCpnt]\nPrgTimeout=-3\n") << QByteArray() << -3;
+  QTest::newRow("garbage") << QByteArray("[KvQtCpnt]\nPrgTimeout=fast\n") << QByteArray() << -1;
+  QTest::newRow("number then junk") << QByteArray("[KvQtCpnt]\nPrgTimeout=12ms\n") << QByteArray() << -1;
+  QTest::newRow("out of range") << QByteArray("[KvQtCpnt]\nPrgTimeout=99999999999\n") << QByteArray() << -1;
+  QTest::newRow("empty value") << QByteArray("[KvQtCpnt]\nPrgTimeout=\n") << QByteArray() << -1;
+  QTest::newRow("binary junk") << QByteArray("\x00\xff[KvQtCpnt\n\x01=\x02\n", 16) << QByteArray() << -1;
+  QTest::newRow("override wins") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
+                                 << QByteArray("LogViewMsgTimeFormat=1; PrgTimeout = 100 ;PrgSMTimeout=5") << 100;
+  QTest::newRow("override without the name") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
+                                             << QByteArray("PrgSMTimeout=5") << 250;
+  QTest::newRow("broken override falls back") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
+                                              << QByteArray("PrgTimeout=soon") << 250;
+  QTest::newRow("override alone") << QByteArray() << QByteArray("PrgTimeout=0") << 0;
+}
+
+void TestSuiteConfig::moduleSettings()
+{
+  QFETCH(QByteArray, file);
+  QFETCH(QByteArray, override);
+  QFETCH(int, expected);
+  if (!file.isNull()) WriteText(QString::fromStdString(KvSuiteConfigDir() + "/modules.ini"), file);
+  if (!override.isNull()) qputenv("KV_MODULE_SETTINGS", override);
+  QCOMPARE(KvModuleDebugMode("PrgTimeout"), expected);
+  QCOMPARE(KvModuleDebugMode("NotASetting"), -1);
+}
+
+void TestSuiteConfig::setModuleSettings()
+{
+  const QString file = QString::fromStdString(KvSuiteConfigDir() + "/modules.ini");
+  WriteText(file, "[Other]\nPrgTimeout=9\n[KvQtCpnt]\nPrgSMTimeout=1\nPrgSMTimeout=2\n");
+  KvSetModuleDebugMode("PrgTimeout", 300);
+  KvSetModuleDebugMode("PrgSMTimeout", 40);
+  KvSetModuleDebugMode("LogViewMsgTimeFormat", -1);
+  QCOMPARE(KvModuleDebugMode("PrgTimeout"), 300);
+  QCOMPARE(KvModuleDebugMode("PrgSMTimeout"), 40);
+  QCOMPARE(KvModuleDebugMode("LogViewMsgTimeFormat"), -1);
+
+  TKvXIniReader r;
+  QVERIFY(r.LoadFromFile(file.toStdString()));
+  QVERIFY(r.EnterSectionS("Other"));
+  std::string v;
+  QVERIFY(r.Read("PrgTimeout", v));
+  QCOMPARE(v, std::string("9"));
+
+  // The override is read, not written.
+  qputenv("KV_MODULE_SETTINGS", "PrgTimeout=1");
+  KvSetModuleDebugMode("PrgTimeout", 301);
+  QCOMPARE(KvModuleDebugMode("PrgTimeout"), 1);
+  qunsetenv("KV_MODULE_SETTINGS");
+  QCOMPARE(KvModuleDebugMode("PrgTimeout"), 301);
+
+  QVERIFY_EXCEPTION_THROWN(KvSetModuleDebugMode("", 1), TKvMessage);
+
+  // A settings folder that cannot be created.
+  QTemporaryDir dir;
+  WriteText(dir.filePath("file"), "x");
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", dir.filePath("file").toUtf8());
+  bool thrown = false;
+  try {
+    KvSetModuleDebugMode("PrgTimeout", 1);
+  } catch (const TKvMessage& m) {
+    thrown = QString::fromStdString(m.std_str()).contains("modules.ini");
+  }
+  qputenv("XDG_CONFIG_HOME", saved);
+  QVERIFY2(thrown, "a failed save must throw a message naming the file");
+}
+
+// Ini sections ------------------------------------------------------------------
+
+void TestSuiteConfig::xiniRoundTrip()
+{
+  const std::vector<std::pair<std::string, std::string>> odd = {
+      {"plain", "value"},
+      {"a=b [c]", " lead and trail "},
+      {"[not a section]", "line1\nline2\r\n"},
+      {";x", "#y"},
+      {"\\", "\\x20\\"},
+      {"Ключ", "Значение"},
+      {std::string("nul\0key", 7), std::string("\0", 1)},
+  };
+  TKvXIniWriter w;
+  w.BeginSectionSE("Presets/Values");
+  w.WriteS("", "first item");
+  w.WriteS("", "");
+  w.WriteS("", " third = item ");
+  w.EndSection();
+  w.BeginSectionSE("odd ] name ");
+  for (const auto& kv : odd) QVERIFY(w.WriteS(kv.first, kv.second));
+  w.WriteS("plain", "second of that name");
+  w.EndSection();
+  w.BeginSectionSE("");
+  w.WriteS("k", "in a nameless section");
+  w.EndSection();
+
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("x.ini").toStdString();
+  w.SaveToFileE(file);
+
+  TKvXIniReader fromText, fromFile, fromWriter(w);
+  fromText.LoadFromText(w.Text());
+  QVERIFY(fromFile.LoadFromFile(file));
+  for (TKvXIniReader* r : {&fromText, &fromFile, &fromWriter}) {
+    std::string v;
+    QVERIFY(r->EnterSectionS("Presets/Values"));
+    QCOMPARE(r->Count(), size_t(3));
+    QVERIFY(r->Read(0, v));
+    QCOMPARE(v, std::string("first item"));
+    QVERIFY(r->Read(1, v));
+    QCOMPARE(v, std::string());
+    QVERIFY(r->Read(2, v));
+    QCOMPARE(v, std::string(" third = item "));
+    QVERIFY(!r->Read(3, v));
+
+    QVERIFY(r->EnterSectionS("odd ] name "));
+    QCOMPARE(r->Count(), odd.size() + 1);
+    for (size_t i = 0; i < odd.size(); ++i) {
+      QVERIFY(r->Read(odd[i].first, v));
+      QCOMPARE(v, odd[i].second);
+    }
+    QVERIFY(r->Read("plain", v));
+    QCOMPARE(v, std::string("value")); // the first of that name
+    QVERIFY(r->Read(odd.size(), v));
+    QCOMPARE(v, std::string("second of that name"));
+
+    QVERIFY(r->EnterSectionS(""));
+    QVERIFY(r->Read("k", v));
+    QCOMPARE(v, std::string("in a nameless section"));
+  }
+}
+
+void TestSuiteConfig::xiniMisuse()
+{
+  TKvXIniWriter w;
+  QVERIFY(!w.WriteS("k", "no section"));
+  w.BeginSectionSE("a");
+  QVERIFY_EXCEPTION_THROWN(w.BeginSectionSE("b"), TKvMessage);
+  w.Error("disk full");
+  QCOMPARE(w.Errors(), std::vector<std::string>{"disk full"});
+
+  TKvXIniReader r(w);
+  std::string v = "unchanged";
+  QVERIFY(!r.Read("k", v)); // no section entered yet
+  QVERIFY(r.EnterSectionS("a"));
+  QVERIFY(!r.EnterSectionS("missing"));
+  QCOMPARE(r.Count(), size_t(0));
+  QVERIFY(!r.Read(0, v));
+  QCOMPARE(v, std::string("unchanged"));
+
+  QTemporaryDir dir;
+  QVERIFY(!r.LoadFromFile(dir.filePath("none.ini").toStdString()));
+  QVERIFY(!r.EnterSectionS("a"));
+  WriteText(dir.filePath("dir/x.ini"), "");
+  QVERIFY_EXCEPTION_THROWN(w.SaveToFileE(dir.filePath("dir/x.ini/y.ini").toStdString()), TKvMessage);
+}
+
+// Resource strings ----------------------------------------------------------------
+
+void TestSuiteConfig::resourceKeysInBothLanguages()
+{
+  TLanguageGuard guard;
+  std::map<std::string, QStringList> keys = KnownKeys();
+  const QString data = qEnvironmentVariable("KV_TEST_DATA");
+  QVERIFY2(!data.isEmpty(), "KV_TEST_DATA must name the tests folder");
+  const QString src = QDir(data).absoluteFilePath("../src");
+  QVERIFY2(QDir(src).exists(), qPrintable(src));
+  static const QRegularExpression used(QStringLiteral(R"(global\.[A-Za-z0-9_]+)"));
+  QDirIterator it(src, {"*.cpp", "*.h", "*.ui"}, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    QFile f(it.next());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    auto m = used.globalMatch(QString::fromUtf8(f.readAll()));
+    while (m.hasNext()) keys.emplace(m.next().captured(0).toStdString(), QStringList{"<any>"});
+  }
+
+  std::map<std::string, std::string> english;
+  for (const char* lang : {"en", "ru"}) {
+    QVERIFY(KvSetLanguage(lang));
+    for (const auto& [key, expected] : keys) {
+      const std::string* text = nullptr;
+      QVERIFY2(LoadResString("KvQtCpnt", key, &text), qPrintable(QString("%1 missing in %2").arg(key.c_str(), lang)));
+      QVERIFY2(!text->empty(), key.c_str());
+      if (expected != QStringList{"<any>"}) {
+        QVERIFY2(Placeholders(*text) == expected, qPrintable(QString("%1 (%2)").arg(key.c_str(), lang)));
+      }
+      if (std::string(lang) == "en") {
+        english[key] = *text;
+      } else {
+        QVERIFY2(Placeholders(*text) == Placeholders(english[key]), key.c_str());
+        // A Russian text that is really Russian, not a copy of the English.
+        QVERIFY2(QString::fromStdString(*text).contains(QRegularExpression("\\p{Cyrillic}")), key.c_str());
+      }
+    }
+  }
+
+  // Both languages have the same keys in every section the suite uses.
+  for (const char* module : {"KvQtCpnt", "messages", "KvConfig"}) {
+    KvSetLanguage("en");
+    const auto en = KvResStringKeys(module);
+    KvSetLanguage("ru");
+    QCOMPARE(KvResStringKeys(module), en);
+    QVERIFY(!en.empty());
+  }
+}
+
+void TestSuiteConfig::resourceMissingKey()
+{
+  const std::string untouched = "untouched";
+  const std::string* text = &untouched;
+  QVERIFY(!LoadResString("KvQtCpnt", "global.NoSuchKey", &text));
+  QCOMPARE(text, &untouched);
+  QVERIFY(!LoadResString("NoSuchModule", "global.Open", &text));
+  QVERIFY(!LoadResString("KvQtCpnt", "", &text));
+  QVERIFY(LoadResString("KvQtCpnt", "global.Open", nullptr));
+  QVERIFY(KvResStringKeys("NoSuchModule").empty());
+}
+
+void TestSuiteConfig::languageSwitch()
+{
+  TLanguageGuard guard;
+  QVERIFY(KvSetLanguage("en"));
+  QCOMPARE(getCurLanguageId(), std::string("en"));
+  const std::string* en = nullptr;
+  QVERIFY(LoadResString("KvQtCpnt", "global.Open", &en));
+  QCOMPARE(*en, std::string("Open"));
+
+  QVERIFY(KvSetLanguage("ru_RU.UTF-8"));
+  QCOMPARE(getCurLanguageId(), std::string("ru"));
+  QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Открыть"));
+  // Texts handed out before the switch stay valid.
+  QCOMPARE(*en, std::string("Open"));
+
+  QVERIFY(!KvSetLanguage("de"));
+  QVERIFY(!KvSetLanguage(""));
+  QVERIFY(!KvSetLanguage("russian"));
+  QCOMPARE(getCurLanguageId(), std::string("ru"));
+
+  // Blanks that matter survive the file format.
+  QCOMPARE(Text("KvQtCpnt", "global.PauseLabel"), QStringLiteral(" [Пауза] "));
+  KvSetLanguage("en");
+  QVERIFY(Text("KvQtCpnt", "global.Err_IncorrectNumber_curr_min_max").contains('\n'));
+}
+
+void TestSuiteConfig::languageFromEnvironment_data()
+{
+  QTest::addColumn<QStringList>("env"); // NAME=value; everything else about language unset
+  QTest::addColumn<QString>("expected");
+
+  QTest::newRow("nothing set") << QStringList{} << "en";
+  QTest::newRow("LANG ru") << QStringList{"LANG=ru_RU.UTF-8"} << "ru";
+  QTest::newRow("LANG de") << QStringList{"LANG=de_DE.UTF-8"} << "en";
+  QTest::newRow("LANG C") << QStringList{"LANG=C"} << "en";
+  QTest::newRow("LC_MESSAGES before LANG") << QStringList{"LC_MESSAGES=ru_RU", "LANG=en_US.UTF-8"} << "ru";
+  QTest::newRow("LC_ALL before LC_MESSAGES") << QStringList{"LC_ALL=en_GB", "LC_MESSAGES=ru_RU"} << "en";
+  QTest::newRow("LANGUAGE list") << QStringList{"LANGUAGE=ru:en", "LANG=en_US.UTF-8"} << "ru";
+  QTest::newRow("KV_LANG first") << QStringList{"KV_LANG=ru", "LANGUAGE=en", "LC_ALL=en_US"} << "ru";
+  QTest::newRow("KV_LANG en") << QStringList{"KV_LANG=en", "LANG=ru_RU.UTF-8"} << "en";
+}
+
+void TestSuiteConfig::languageFromEnvironment()
+{
+  QFETCH(QStringList, env);
+  QFETCH(QString, expected);
+  QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"KV_LANG", "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG", "KV_LANG_DIR"}) e.remove(name);
+  for (const QString& kv : env) e.insert(kv.section('=', 0, 0), kv.section('=', 1));
+  const QString caption = expected == "ru" ? QStringLiteral("Информация") : QStringLiteral("Information");
+  QCOMPARE(RunChild({"print-lang"}, e), expected + "\n" + caption);
+}
+
+void TestSuiteConfig::languageDirOverride()
+{
+  TLanguageGuard guard;
+  QTemporaryDir dir;
+  WriteText(dir.filePath("en.lang"), "[KvQtCpnt]\nglobal.Open=Try it: \\sopen\\s\n[messages]\nCap_Info=Note\n");
+  qputenv("KV_LANG_DIR", dir.path().toUtf8());
+  QVERIFY(KvSetLanguage("en"));
+  const QString open = Text("KvQtCpnt", "global.Open");
+  const QString caption = QString::fromStdString(KvMsg_helper("Cap_Info").std_str());
+  const bool cancelKnown = LoadResString("KvQtCpnt", "global.Cancel", nullptr);
+  // No Russian file there: the built-in one answers.
+  KvSetLanguage("ru");
+  const QString russian = Text("KvQtCpnt", "global.Open");
+  qunsetenv("KV_LANG_DIR");
+  KvSetLanguage("en");
+  QCOMPARE(open, QStringLiteral("Try it:  open "));
+  QCOMPARE(caption, QStringLiteral("Note"));
+  QVERIFY(!cancelKnown); // the folder's file replaces the built-in one
+  QCOMPARE(russian, QStringLiteral("Открыть"));
+  QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Open"));
+}
+
+void TestSuiteConfig::captions()
+{
+  TLanguageGuard guard;
+  const std::map<std::string, std::pair<QString, QString>> expected = {
+      {"Cap_Info", {"Information", "Информация"}},
+      {"Cap_Warning", {"Warning", "Предупреждение"}},
+      {"Cap_Error", {"Error", "Ошибка"}},
+      {"Cap_Question", {"Question", "Вопрос"}},
+  };
+  for (const auto& [id, texts] : expected) {
+    KvSetLanguage("en");
+    QCOMPARE(QString::fromStdString(KvMsg_helper(id).std_str()), texts.first);
+    KvSetLanguage("ru");
+    QCOMPARE(QString::fromStdString(KvMsg_helper(id).std_str()), texts.second);
+  }
+  QCOMPARE(KvMsg_helper("Cap_Unknown").std_str(), std::string("Cap_Unknown"));
+}
+
+// Set-up, build, application -----------------------------------------------------
+
+void TestSuiteConfig::initCounts()
+{
+  for (const char* lib : {"KvCoreUtils", "KvConfig", "KvCoreGuiUtils"}) {
+    const int base = KvSuiteInitCount(lib);
+    QVERIFY(base >= 0);
+  }
+  const int base = KvSuiteInitCount("KvConfig");
+  QCOMPARE(Init_KvConfig(), base + 1);
+  QCOMPARE(Init_KvConfig(), base + 2);
+  QCOMPARE(Deinit_KvConfig(), base + 1);
+  QCOMPARE(KvSuiteInitCount("KvConfig"), base + 1);
+  QCOMPARE(Deinit_KvConfig(), base);
+
+  // Unbalanced tear-downs stop at zero.
+  const int gui = KvSuiteInitCount("KvCoreGuiUtils");
+  for (int i = 0; i < gui; ++i) Deinit_KvCoreGuiUtils();
+  QCOMPARE(Deinit_KvCoreGuiUtils(), 0);
+  QCOMPARE(KvSuiteInitCount("KvCoreGuiUtils"), 0);
+  for (int i = 0; i < gui; ++i) Init_KvCoreGuiUtils();
+  QCOMPARE(Init_KvCoreUtils() - 1, Deinit_KvCoreUtils());
+
+  QCOMPARE(KvSuiteInitCount("KvQtCpnt"), -1);
+  QCOMPARE(KvSuiteInitCount(nullptr), -1);
+}
+
+void TestSuiteConfig::buildAndStaticConfig()
+{
+  const QString plain = QString::fromStdString(GetBuildVerString(false, false));
+  QVERIFY2(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(plain).hasMatch(), qPrintable(plain));
+  const QString full = QString::fromStdString(GetBuildVerString(true, true));
+  QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(plain) + " \\(build of \\d{4}-\\d{2}-\\d{2}\\) \\S+$")
+               .match(full)
+               .hasMatch(),
+           qPrintable(full));
+  QVERIFY(full.endsWith(" " + QSysInfo::buildCpuArchitecture()));
+  QVERIFY(QString::fromStdString(GetBuildVerString(true, false)).startsWith(plain + " (build of "));
+
+  qunsetenv("KV_STATIC_CONFIG_13");
+  const QStringList prefixes = QString::fromStdString(KvGetStaticConfigString(13)).split(';');
+  QVERIFY(!prefixes.isEmpty());
+  for (const QString& p : prefixes) QVERIFY2(p.startsWith('/') && p.endsWith('/'), qPrintable(p));
+  QVERIFY2(prefixes.last().endsWith("/doc/kvsuite/"), qPrintable(prefixes.last()));
+
+  qputenv("KV_STATIC_CONFIG_13", "/opt/help/;/usr/share/help/");
+  QCOMPARE(KvGetStaticConfigString(13), std::string("/opt/help/;/usr/share/help/"));
+  qunsetenv("KV_STATIC_CONFIG_13");
+  QCOMPARE(KvGetStaticConfigString(12345), std::string());
+}
+
+void TestSuiteConfig::applicationObject()
+{
+  QVERIFY(!KvApplication);
+  {
+    TKvApplication app;
+    QCOMPARE(KvGetApplication(), &app);
+    QVERIFY_EXCEPTION_THROWN(TKvApplication second, TKvMessage);
+    QCOMPARE(KvGetApplication(), &app);
+  }
+  QVERIFY(!KvGetApplication());
+
+  qputenv("KV_MAGIC_KEY", "1");
+  QVERIFY(KvMagicKeyDown());
+  qputenv("KV_MAGIC_KEY", "0");
+  QVERIFY(!KvMagicKeyDown());
+  qunsetenv("KV_MAGIC_KEY");
+  QVERIFY(!KvMagicKeyDown()); // a core application has no keyboard
+}
+
+// Child mode: the second process of the persistence and language tests.
+static int RunChildCommand(int argc, char** argv)
+{
+  const std::string cmd = argc > 2 ? argv[2] : "";
+  if (cmd == "print-lang") {
+    std::cout << getCurLanguageId() << "\n" << KvMsg_helper("Cap_Info").std_str();
+    return 0;
+  }
+  if (cmd == "print-option" && argc == 5) {
+    std::cout << TKvPersistentOptionTable(argv[3]).GetS<std::string>(argv[4]);
+    return 0;
+  }
+  if (cmd == "set-option" && argc == 6) {
+    TKvPersistentOptionTable(argv[3]).SetS<std::string>(argv[4], argv[5]);
+    return 0;
+  }
+  std::cerr << "unknown child command\n";
+  return 2;
+}
+
+int main(int argc, char** argv)
+{
+  if (argc > 1 && std::string(argv[1]) == "--child") {
+    try {
+      return RunChildCommand(argc, argv);
+    } catch (const std::exception& e) {
+      std::cerr << e.what() << "\n";
+      return 1;
+    }
+  }
+  QCoreApplication app(argc, argv);
+  TestSuiteConfig test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_suite_config.moc"
