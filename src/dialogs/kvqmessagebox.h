@@ -55,7 +55,9 @@ KVQTCPNT_EXPORT int KvQtWarningRetryIgnore(const std::string& text, QWidget* par
 KVQTCPNT_EXPORT int KvQtWarningAbortIgnore(const std::string& text, QWidget* parent = nullptr);
 // Critical icon, Ok. Never lets a failure of the box escape: when showing it
 // throws, the text goes to KvQtErrorMessage_safe instead; only a failure of
-// that fallback reaches the caller.
+// that fallback reaches the caller. Where no widget can be made at all (no
+// QApplication, or a thread other than the GUI thread, where the toolkit would
+// abort the process) it goes to the fallback straight away.
 KVQTCPNT_EXPORT void KvQtErrorMessage(const std::string& text, QWidget* parent = nullptr);
 // Shows the text without any Qt widget (terminal, and the desktop's plain
 // message program when a display is reachable). Works without a Qt

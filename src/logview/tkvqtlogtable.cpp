@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace {
 
@@ -72,13 +73,22 @@ TKvQtLogTable::TKvQtLogTable(QWidget* parent) : QTableWidget(parent) {
   QHeaderView* hh = horizontalHeader();
   hh->hide();
   hh->setStretchLastSection(true);
+  hh->setMinimumSectionSize(16);
   setColumnWidth(0, 24);
+  // Wrapped texts change height with the width of the text column.
+  connect(hh, &QHeaderView::sectionResized, this, [this](int logicalIndex, int, int) {
+    if (logicalIndex == 1)
+      ScheduleRowsResize();
+  });
 
   QHeaderView* vh = verticalHeader();
   vh->hide();
   vh->setFont(QFont(QStringLiteral("Arial"), 4, 4));
   vh->setStretchLastSection(false);
-  vh->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Rows are sized to their contents by this class, one row at a time (see
+  // the class comment): the header's own ResizeToContents mode would measure
+  // every row again after each added message.
+  vh->setSectionResizeMode(QHeaderView::Interactive);
 
   setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px }"));
   setFrameStyle(0);
@@ -182,6 +192,25 @@ void TKvQtLogTable::Clear() {
 }
 
 void TKvQtLogTable::SetScrollToEnd(bool scroll) { FScrollToEnd = scroll; }
+
+void TKvQtLogTable::ScheduleRowsResize() {
+  if (FRowsResizePending)
+    return;
+  FRowsResizePending = true;
+  QTimer::singleShot(0, this, [this]() {
+    FRowsResizePending = false;
+    // Hidden rows too: they keep their height for when they are shown again.
+    const int rows = rowCount();
+    for (int row = 0; row < rows; ++row)
+      resizeRowToContents(row);
+  });
+}
+
+void TKvQtLogTable::changeEvent(QEvent* event) {
+  QTableWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    ScheduleRowsResize();
+}
 
 void TKvQtLogTable::SetMaxMessages(unsigned long maximum, unsigned long protectedNewest) {
   FMaxMessages = maximum;

@@ -12,6 +12,12 @@
 // of the process). A record whose time stamp is empty or not a valid time
 // gets an empty time text, so its prefix is just ": ".
 //
+// Every row is sized to its contents when it is added or its text grows, and
+// all rows again when the text column's width, the font or the style changes
+// (texts wrap at the column's width). The header is not left to do this by
+// itself: it would measure every row after each message, which makes a busy
+// log many times slower than the operation it reports on.
+//
 // GUI thread only: the log stream that feeds the table takes care of records
 // written on other threads.
 
@@ -105,11 +111,14 @@ public:
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   static std::string MakeTimePrefix(const std::string& timeText);
   const QIcon& ClassIcon(TMessageLevel messageClass);
   void RemoveRow0();
+  // Measures every row again once control returns to the event loop.
+  void ScheduleRowsResize();
 
   bool FScrollToEnd = true;
   uint64_t FMaxMessages = 1000;
@@ -120,4 +129,5 @@ private:
   // Loaded on first use: the icon library decodes and masks on every call.
   std::array<QIcon, 3> FIcons;
   std::array<bool, 3> FIconsLoaded{};
+  bool FRowsResizePending = false;
 };

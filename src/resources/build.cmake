@@ -21,7 +21,6 @@ file(MAKE_DIRECTORY ${KV_CURSOR_OUT})
 file(GLOB KV_CURSOR_DRAWINGS CONFIGURE_DEPENDS ${KV_RES_DIR}/cursors/CUR_*.txt)
 list(SORT KV_CURSOR_DRAWINGS)
 
-set(KV_CURSOR_FILES)
 set(KV_CURSOR_QRC_ENTRIES)
 foreach(drawing ${KV_CURSOR_DRAWINGS})
   get_filename_component(name ${drawing} NAME_WE)
@@ -31,7 +30,6 @@ foreach(drawing ${KV_CURSOR_DRAWINGS})
     DEPENDS kvcurgen ${drawing}
     COMMENT "Drawing cursor ${name}.cur"
     VERBATIM)
-  list(APPEND KV_CURSOR_FILES ${cur})
   string(APPEND KV_CURSOR_QRC_ENTRIES "    <file>${name}.cur</file>\n")
 endforeach()
 
@@ -45,9 +43,6 @@ file(CONFIGURE OUTPUT ${KV_CURSOR_QRC} CONTENT "${KV_CURSOR_QRC_TEXT}" @ONLY)
 qt5_add_resources(KV_CURSOR_RCC ${KV_CURSOR_QRC} OPTIONS -no-compress)
 set_source_files_properties(${KV_CURSOR_RCC} PROPERTIES SKIP_AUTOGEN ON)
 target_sources(KvQtCpnt PRIVATE ${KV_CURSOR_RCC})
-# The fuzz corpus and tests may want the files themselves.
-add_custom_target(kvcursors DEPENDS ${KV_CURSOR_FILES})
-set(KV_CURSOR_BUILD_DIR ${KV_CURSOR_OUT} CACHE INTERNAL "Folder of the generated cursor files")
 
 # One-off generator of the splash images; see the note at the top.
 add_executable(kvsplashgen EXCLUDE_FROM_ALL ${KV_TOOLS_DIR}/kvsplashgen.cpp)

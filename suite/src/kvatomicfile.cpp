@@ -56,7 +56,7 @@ bool WriteAll(int fd, const std::string& data)
   const char* p = data.data();
   size_t left = data.size();
   while (left > 0) {
-    const ssize_t n = ::write(fd, p, left < 8192 ? left : 8192);
+    const ssize_t n = ::write(fd, p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -156,11 +156,13 @@ void UpdateFileAtomically(const std::string& fileName,
   struct stat st;
   const bool keepMode = exists && ::stat(target.c_str(), &st) == 0;
 
-  const std::string tmp = target;
+  const std::string tmp = (dir == "/" ? std::string() : dir) + "/." + base + ".tmp";
   TFd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666));
   if (fd.get() < 0) ThrowFileError(fileName, errno);
   int err = 0;
-  if ((keepMode && ::fchmod(fd.get(), st.st_mode & 07777) != 0) || !WriteAll(fd.get(), content) || ::fsync(fd.get()) != 0) err = errno;
+  if ((keepMode && ::fchmod(fd.get(), st.st_mode & 07777) != 0) || !WriteAll(fd.get(), content) ||
+      ::fsync(fd.get()) != 0)
+    err = errno;
   if (!fd.close() && err == 0) err = errno;
   if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {

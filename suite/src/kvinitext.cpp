@@ -2,6 +2,8 @@
 
 #include "kvconfig_p.h"
 
+#include "kvsuite/kvstrings.h"
+
 #include <charconv>
 #include <cstdlib>
 
@@ -77,15 +79,6 @@ size_t FindUnescaped(const std::string& s, char ch, size_t from)
     if (s[i] == ch) return i;
   }
   return std::string::npos;
-}
-
-std::string TrimSpace(const std::string& text)
-{
-  const char* ws = " \t\r\n\v\f";
-  const size_t b = text.find_first_not_of(ws);
-  if (b == std::string::npos) return std::string();
-  const size_t e = text.find_last_not_of(ws);
-  return text.substr(b, e - b + 1);
 }
 
 } // namespace
@@ -216,7 +209,7 @@ std::string EnvText(const char* name)
 
 bool ParseInt(const std::string& text, long long& value)
 {
-  const std::string t = TrimSpace(text);
+  const std::string t = trim(text);
   const char* b = t.data();
   const char* e = b + t.size();
   if (b != e && *b == '+') ++b;
@@ -230,7 +223,7 @@ bool ParseInt(const std::string& text, long long& value)
 
 bool ParseDouble(const std::string& text, double& value)
 {
-  const std::string t = TrimSpace(text);
+  const std::string t = trim(text);
   const char* b = t.data();
   const char* e = b + t.size();
   if (b != e && *b == '+') ++b;

@@ -142,7 +142,8 @@ template <> int TKvOptionTable::GetS<int>(const std::string& name) const
   long long i = 0;
   if (kvcfg::ParseInt(raw, i)) return i >= INT_MIN && i <= INT_MAX ? static_cast<int>(i) : 0;
   double d = 0;
-  if (kvcfg::ParseDouble(raw, d) && std::isfinite(d) && d > double(INT_MIN) - 1 && d < double(INT_MAX) + 1)
+  if (kvcfg::ParseDouble(raw, d) && std::isfinite(d) && d > double(INT_MIN) - 1 &&
+      d < double(INT_MAX) + 1)
     return static_cast<int>(d);
   return 0;
 }
@@ -235,6 +236,7 @@ TKvOptionTable* GlobalOT(int number)
 {
   if (number != 1) return nullptr;
   // Never destroyed: late static destructors may still remember an answer.
-  static TKvPersistentOptionTable* global = new TKvPersistentOptionTable(KvSuiteConfigDir() + "/global_options.ini");
+  static TKvPersistentOptionTable* global =
+      new TKvPersistentOptionTable(KvSuiteConfigDir() + "/global_options.ini");
   return global;
 }

@@ -15,7 +15,6 @@
 #include <cstring>
 
 #include <dlfcn.h>
-#include <sys/stat.h>
 
 // The build passes these in (suite/lang/build.cmake); the fallbacks keep a
 // stray build working.
@@ -63,12 +62,6 @@ std::string BuildDate()
   return std::string(d + 7, 4) + "-" + (month < 10 ? "0" : "") + std::to_string(month) + "-" + day;
 }
 
-bool IsDirectory(const std::string& path)
-{
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // Help folders, most specific first: the documents installed beside this
 // library (found relative to it, so a moved installation still finds them),
 // then the configured installation folder; in each, the folder of the current
@@ -84,7 +77,7 @@ std::string DefaultHelpPrefixes()
     const size_t slash = lib.find_last_of('/');
     if (slash != std::string::npos) {
       const std::string dir = lib.substr(0, slash + 1) + KVSUITE_HELP_DIR_FROM_LIB;
-      if (IsDirectory(dir)) {
+      if (KvDirectoryExists(dir)) {
         char* real = ::realpath(dir.c_str(), nullptr);
         bases.push_back(real ? std::string(real) : dir);
         std::free(real);
@@ -99,7 +92,7 @@ std::string DefaultHelpPrefixes()
   for (size_t i = 0; i < bases.size(); ++i) {
     const std::string base = KvIncludeTrailing(bases[i], '/');
     const bool last = i + 1 == bases.size();
-    if (last || IsDirectory(base + lang)) prefixes.push_back(base + lang + "/");
+    if (last || KvDirectoryExists(base + lang)) prefixes.push_back(base + lang + "/");
     prefixes.push_back(base);
   }
   return KvMergeStrings(prefixes, ";");
@@ -168,8 +161,8 @@ bool KvMagicKeyDown()
   using TQueryModifiers = Qt::KeyboardModifiers (*)();
   const TQueryModifiers query =
       reinterpret_cast<TQueryModifiers>(dlsym(RTLD_DEFAULT, "_ZN15QGuiApplication22queryKeyboardModifiersEv"));
-  if (!query || !QCoreApplication::instance() || !QCoreApplication::instance()->inherits("QGuiApplication"))
-    return false;
+  const QCoreApplication* app = QCoreApplication::instance();
+  if (!query || !app || !app->inherits("QGuiApplication")) return false;
   const Qt::KeyboardModifiers m = query();
   return (m & Qt::ControlModifier) && (m & Qt::ShiftModifier);
 }

@@ -43,7 +43,10 @@ std::string TKvXIniWriter::Text() const
   return kvcfg::FormatIni(sections, std::string());
 }
 
-void TKvXIniWriter::SaveToFileE(const std::string& fileName) const { kvcfg::WriteFileAtomically(fileName, Text()); }
+void TKvXIniWriter::SaveToFileE(const std::string& fileName) const
+{
+  kvcfg::WriteFileAtomically(fileName, Text());
+}
 
 TKvXIniReader::TKvXIniReader() = default;
 
@@ -71,7 +74,8 @@ void TKvXIniReader::LoadFromText(const std::string& text)
 {
   FSections.clear();
   FCurrent = -1;
-  for (kvcfg::TIniSection& s : kvcfg::ParseIni(text)) FSections.push_back({std::move(s.Name), std::move(s.Values)});
+  for (kvcfg::TIniSection& s : kvcfg::ParseIni(text))
+    FSections.push_back({std::move(s.Name), std::move(s.Values)});
 }
 
 bool TKvXIniReader::EnterSectionS(const std::string& name)

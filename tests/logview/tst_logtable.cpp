@@ -74,6 +74,7 @@ private slots:
   void rowTextAndPrefix();
   void previousRowLosesTrailingLineFeed();
   void appendMessage();
+  void rowsFitTheirText();
   void levelFiltering();
   void sameLevelDoesNotScroll();
   void counts();
@@ -158,7 +159,6 @@ void TestLogTable::setUp() {
   QVERIFY(t.horizontalHeader()->isHidden());
   QVERIFY(t.verticalHeader()->isHidden());
   QCOMPARE(t.columnWidth(0), 24);
-  QCOMPARE(t.verticalHeader()->sectionResizeMode(0), QHeaderView::ResizeToContents);
   QCOMPARE(t.frameStyle(), 0);
   QCOMPARE(t.GetMessageLevel(), TKvQtLogTable::mlOther);
   QCOMPARE(t.GetMaxMessages(), uint64_t(1000));
@@ -223,15 +223,16 @@ void TestLogTable::rowTextAndPrefix() {
 
 void TestLogTable::previousRowLosesTrailingLineFeed() {
   TKvQtLogTable t;
-  t.AddMessage(lmtInfo, 1, 0, kTime, "", "ends with a line feed\n");
-  t.AddMessage(lmtInfo, 5, 0, kTime, "", "hidden detail");
   t.SetMessageLevel(TKvQtLogTable::mlInfo);
-  t.AddMessage(lmtInfo, 4, 0, kTime, "", "another hidden one");
+  t.AddMessage(lmtInfo, 1, 0, kTime, "", "ends with a line feed\n");
+  t.AddMessage(lmtInfo, 4, 0, kTime, "", "hidden detail");
   QVERIFY2(rowText(t, 0).endsWith('\n'), "a hidden message must not trim the row above it");
+  t.AddMessage(lmtInfo, 1, 0, kTime, "", "ends too\n");
+  QVERIFY2(rowText(t, 0).endsWith('\n'), "only the row just above is trimmed");
   t.AddMessage(lmtInfo, 1, 0, kTime, "", "visible");
-  QVERIFY(!rowText(t, 0).endsWith('\n'));
-  QCOMPARE(rowText(t, 0), QString::fromStdString(localePrefix(kTime)) + "ends with a line feed");
-  QCOMPARE(t.Messages().front().text, localePrefix(kTime) + "ends with a line feed\n");
+  QCOMPARE(rowText(t, 2), QString::fromStdString(localePrefix(kTime)) + "ends too");
+  QCOMPARE(t.Messages().back().text, localePrefix(kTime) + "visible");
+  QCOMPARE(std::next(t.Messages().begin(), 2)->text, localePrefix(kTime) + "ends too\n");
 }
 
 void TestLogTable::appendMessage() {
@@ -252,7 +253,26 @@ void TestLogTable::appendMessage() {
   QCOMPARE(t.rowCount(), 1);
   QCOMPARE(calls, 1);
   QCOMPARE(rowText(t, 0), QString::fromStdString(localePrefix("") + "orphan body and more\nlines"));
-  QVERIFY2(t.rowHeight(0) > 0, "the row was not sized");
+}
+
+void TestLogTable::rowsFitTheirText() {
+  TKvQtLogTable t;
+  t.resize(400, 300);
+  t.show();
+  t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
+  t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
+  const int single = t.rowHeight(0);
+  QVERIFY(single > 0);
+  t.AppendMessage("\nsecond\nthird");
+  QVERIFY2(t.rowHeight(1) > 2 * single, "the row did not grow with its text");
+
+  // A long text wraps at the column's width: narrower window, taller row.
+  t.AddMessage(lmtInfo, 1, 0, kTime, "", "many words that need more room than a narrow column gives them");
+  QCoreApplication::processEvents();
+  const int wide = t.rowHeight(2);
+  t.resize(200, 300);
+  QCoreApplication::processEvents();
+  QVERIFY2(t.rowHeight(2) > wide, "the row did not follow the column's width");
 }
 
 void TestLogTable::levelFiltering() {

@@ -59,6 +59,7 @@ private:
 class TestLogViewStream : public QObject {
   Q_OBJECT
 private slots:
+  void initTestCase() { qputenv("KV_MODULE_SETTINGS", "LogViewMsgTimeFormat=0"); }
   void cleanup();
 
   void escapes_data();

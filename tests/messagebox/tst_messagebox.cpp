@@ -1,6 +1,7 @@
 #include "dialogs/kvqmessagebox.h"
 #include "dialogs/kvqmessageboxsaver.h"
 #include "module/kvmodule_initializer.h"
+#include "module/kvqtappholder.h"
 
 #include "kvsuite/kvconfig.h"
 #include "kvsuite/kvmessage.h"

@@ -26,10 +26,12 @@ KVSUITE_EXPORT int KvSuiteInitCount(const char* library);
 
 // Resource strings ----------------------------------------------------------
 // Language files hold "[module]" sections of "key=text" lines (UTF-8; "\n",
-// "\t" and "\\" escapes). The language follows KV_LANG, then LANGUAGE,
-// LC_ALL, LC_MESSAGES and LANG: "ru..." selects Russian, anything else
-// English. KV_LANG_DIR names a folder of "<lang>.lang" files read instead of
-// the built-in ones.
+// "\t" and "\\" escapes, "\s" for a blank that must stay at either end of a
+// text); [messages] holds the catalogue of KvMsg_helper. The language
+// follows KV_LANG, then LANGUAGE, LC_ALL, LC_MESSAGES and LANG (the first one
+// set decides): "ru..." selects Russian, anything else English. KV_LANG_DIR
+// names a folder of "<lang>.lang" files read instead of the built-in ones;
+// both are read at the first look-up and again by KvSetLanguage.
 //
 // True and a suite-owned text (valid until the language changes) when the
 // module has the key; false and *text untouched otherwise.

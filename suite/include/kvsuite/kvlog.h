@@ -101,8 +101,9 @@ KVSUITE_EXPORT std::string KvLogFormatRecord(const std::string& source, const st
 // Parsing records -----------------------------------------------------------
 
 // Incremental record parser: feed it bytes in pieces of any size; the calls
-// it makes are the same however the bytes are split, except that body bytes
-// may arrive in several RawWrite calls.
+// it makes are the same however the bytes are split, except that a run of
+// header, body or unframed bytes may arrive in several RawWrite calls. A
+// header cut off at the end of the data waits for the next bytes.
 //
 // For each record: RawWrite(header bytes, true) (possibly in pieces), then
 // DoHeaderParsed(true) with Header() filled, then RawWrite(text, false) in
@@ -131,7 +132,8 @@ public:
   // Forget a partly parsed record.
   void ResetParser();
   const TKvLogRecordHeader& Header() const { return FHeader; }
-  // The raw bytes of the last header (from RS through its LF).
+  // The raw bytes of the last header (from RS through its LF; of a failed
+  // header, the bytes that were taken for it).
   const std::string& HeaderBytes() const { return FHeaderBytes; }
   // True between a parsed header and the end of its record.
   bool InRecord() const { return FState == sBody || FState == sTerminator; }

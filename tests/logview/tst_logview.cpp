@@ -1,0 +1,450 @@
+// The log window and the log-bound progress: records logged anywhere reach
+// the window, level buttons and counters, the automatic level, smart-modal
+// showing, waiting for OK, growth with the progress panels, minimising with
+// the application, and the log restored afterwards.
+//
+// The smart-modal timeout is set far beyond any test (100 s), so the window
+// only shows when a test asks for it.
+
+#include "kvtestsupport.h"
+
+#include "appservices/kvqticonlib.h"
+#include "logview/kvqtlogprogress.h"
+#include "logview/tkvqtlogtable.h"
+#include "logview/tkvqtlogviewstream.h"
+#include "logview/tqtlogview.h"
+#include "logview/txqcmd.h"
+#include "progress/tkvqtprogressframe.h"
+
+#include "kvsuite/kvconfig.h"
+#include "kvsuite/kvlog.h"
+#include "kvsuite/kvmessage.h"
+#include "kvsuite/kvprogress.h"
+#include "kvsuite/kvtime.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+template <class T> T* child(QWidget* w, const char* name) {
+  T* c = w->findChild<T*>(QLatin1String(name));
+  if (!c)
+    qWarning() << "no child" << name;
+  return c;
+}
+
+QStringList checkedButtons(TQtLogView& v) {
+  QStringList out;
+  for (const char* name : {"BtnE", "BtnW", "BtnI", "BtnO"})
+    if (child<QPushButton>(&v, name)->isChecked())
+      out << name;
+  return out;
+}
+
+QStringList counters(TQtLogView& v) {
+  QStringList out;
+  for (const char* name : {"LbE", "LbW", "LbI", "LbO"})
+    out << child<QLabel>(&v, name)->text();
+  return out;
+}
+
+// Counts how often a widget was shown.
+class ShowCounter : public QObject {
+public:
+  explicit ShowCounter(QWidget* w) { w->installEventFilter(this); }
+  int shows = 0;
+
+protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show)
+      ++shows;
+    return false;
+  }
+};
+
+// The window of the (only) log progress alive.
+TQtLogView* liveView() {
+  TQtLogView* view = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* lv = qobject_cast<TQtLogView*>(w))
+      view = lv;
+  return view;
+}
+
+// Presses OK on the log window once it is the modal window.
+kvtest::ModalDriver* okPresser(QObject* parent) {
+  auto* d = new kvtest::ModalDriver(
+    [](QWidget* w) { QTest::mouseClick(w->findChild<QPushButton*>("BtnOK"), Qt::LeftButton); }, 5000,
+    [](QWidget* w) { return qobject_cast<TQtLogView*>(w) != nullptr; });
+  d->setParent(parent);
+  return d;
+}
+
+} // namespace
+
+class TestLogView : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase();
+  void cleanup();
+
+  void form();
+  void settingsAreReadOnce();
+  void recordLoggedAnywhereAppears();
+  void levelButtons();
+  void automaticLevel();
+  void smartModalNesting();
+  void shortOperationNeverShows();
+  void warningWaitsForOK();
+  void waitOKWithoutSmartModal();
+  void logRestored();
+  void formProgressShowsAndHidesFrame();
+  void growsWithProgressPanels();
+  void minimisesTheApplication();
+  void streamOutlivesWindow();
+  void commandProgress();
+  void commandProgressRefusedWithApplication();
+};
+
+void TestLogView::initTestCase() {
+  qputenv("KV_MODULE_SETTINGS", "PrgSMTimeout=100000;PrgTimeout=50;LogViewMsgTimeFormat=0");
+}
+
+void TestLogView::cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
+
+void TestLogView::form() {
+  TQtLogView v;
+  QCOMPARE(v.minimumSize(), QSize(600, 400));
+  QVERIFY(v.windowTitle().startsWith("QUORVANT "));
+  QCOMPARE(v.windowModality(), Qt::ApplicationModal);
+  QVERIFY(!(v.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+  QVERIFY(!(v.windowFlags() & Qt::WindowCloseButtonHint));
+  for (const char* name : {"centralwidget", "LogView", "ProgressFrame", "OKHolder", "BtnOK", "BtnAuxFunctions", "LbE",
+                           "LbW", "LbI", "LbO"})
+    QVERIFY2(v.findChild<QWidget*>(name), name);
+  for (const char* name : {"BtnE", "BtnW", "BtnI", "BtnO"}) {
+    QPushButton* b = child<QPushButton>(&v, name);
+    QVERIFY(b->isCheckable());
+    QVERIFY(b->text().isEmpty());
+    QVERIFY2(!b->icon().isNull(), name);
+    QCOMPARE(b->maximumSize(), QSize(32, 32));
+  }
+  QCOMPARE(child<QPushButton>(&v, "BtnOK")->text(), QString("OK"));
+  QVERIFY(child<QWidget>(&v, "OKHolder")->isHidden());
+  QVERIFY(child<QWidget>(&v, "BtnAuxFunctions")->isHidden());
+  QVERIFY(v.GetProgress()->isHidden());
+  QCOMPARE(v.GetProgress()->minimumHeight(), 200);
+  QCOMPARE(v.GetLogTable(), child<TKvQtLogTable>(&v, "LogView"));
+  QCOMPARE(v.GetLogTable()->GetMessageLevel(), TKvQtLogTable::mlOther);
+  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI", "BtnO"}));
+  QCOMPARE(counters(v), (QStringList{"0", "0", "0", "0"}));
+  QVERIFY(!v.IsSmartModal());
+  QVERIFY(v.IsInteractive());
+  QVERIFY(v.GetStream() && bool(*v.GetStream()));
+}
+
+void TestLogView::settingsAreReadOnce() {
+  TQtLogView first;
+  QCOMPARE(TQtLogView::GetSmartModalTimeout(), 100000u);
+  unsigned update = 0, tick = 0;
+  TKvQtProgressFrame::GetTimeoutsSt(&update, &tick);
+  QCOMPARE(update, 50u);
+  QCOMPARE(tick, 50u);
+
+  qputenv("KV_MODULE_SETTINGS", "PrgSMTimeout=-1;PrgTimeout=70");
+  TQtLogView second;
+  QCOMPARE(TQtLogView::GetSmartModalTimeout(), 100000u);
+  TKvQtProgressFrame::GetTimeoutsSt(&update, &tick);
+  QCOMPARE(update, 50u);
+  initTestCase();
+}
+
+void TestLogView::recordLoggedAnywhereAppears() {
+  var_a<TKvLogProgress*> lp = KvQtLogProgress();
+  auto handler = lp->CreateProgress();
+  QVERIFY(handler);
+  TQtLogView* view = liveView();
+  QVERIFY(view);
+  TKvQtLogTable* table = view->GetLogTable();
+  const int before = table->rowCount();
+
+  KvLogWriteWarning("Importer", "the file has no projection", 1, 12);
+  QCOMPARE(table->rowCount(), before + 1);
+  const TKvQtLogTable::TLogMessage& m = table->Messages().back();
+  QCOMPARE(m.type, int(lmtWarning));
+  QCOMPARE(m.source, std::string("Importer"));
+  QCOMPARE(m.code, 12);
+  QCOMPARE(int(m.messageClass), int(TKvQtLogTable::mlWarning));
+  const std::string prefix = TKvDateTime::FromRFCString(m.timeText).ToLocaleString(1) + ": ";
+  QVERIFY(TKvDateTime::FromRFCString(m.timeText).IsValid());
+  QCOMPARE(m.text, prefix + "the file has no projection");
+  QCOMPARE(table->item(table->rowCount() - 1, 1)->text(), QString::fromStdString(m.text));
+  QCOMPARE(table->item(table->rowCount() - 1, 0)->icon().pixmap(16).toImage(),
+           KvGetIconFromIconLib("msg_warn", 16, 16).pixmap(16).toImage());
+  QCOMPARE(child<QLabel>(view, "LbW")->text(), QString("1"));
+  QVERIFY(lp->HaveImportantMessages());
+
+  // Records of levels above 3 are not for the window.
+  KvLogWriteInfo("", "internal", 4, 0);
+  QCOMPARE(table->rowCount(), before + 1);
+  handler.reset();
+}
+
+void TestLogView::levelButtons() {
+  TQtLogView v;
+  TKvQtLogTable* t = v.GetLogTable();
+  t->AddMessage(lmtError, 0, 0, "", "", "e");
+  t->AddMessage(lmtWarning, 0, 0, "", "", "w");
+  t->AddMessage(lmtInfo, 4, 0, "", "", "o");
+  QCOMPARE(counters(v), (QStringList{"1", "1", "0", "1"}));
+
+  QPushButton* btnW = child<QPushButton>(&v, "BtnW");
+  QVERIFY(btnW->isChecked());
+  QTest::mouseClick(btnW, Qt::LeftButton); // checked: the click would uncheck it
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlWarning);
+  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW"}));
+  QVERIFY(t->isRowHidden(2));
+
+  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
+  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI", "BtnO"}));
+  QVERIFY(!t->isRowHidden(2));
+
+  QTest::mouseClick(child<QPushButton>(&v, "BtnE"), Qt::LeftButton);
+  QCOMPARE(checkedButtons(v), QStringList{"BtnE"});
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlError);
+
+  v.SetMsgLevel(TKvQtLogTable::mlInfo);
+  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
+}
+
+void TestLogView::automaticLevel() {
+  TQtLogView v;
+  TKvQtLogTable* t = v.GetLogTable();
+  t->AddMessage(lmtInfo, 3, 0, "", "", "detail");
+  t->AddMessage(lmtInfo, 4, 0, "", "", "detail");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
+  t->AddMessage(lmtWarning, 3, 0, "", "", "first warning");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlInfo);
+  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
+  // The user wants everything: it stays so.
+  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
+  t->AddMessage(lmtError, 0, 0, "", "", "error");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
+  // Emptied: armed again.
+  v.ClearLog();
+  QCOMPARE(counters(v), (QStringList{"0", "0", "0", "0"}));
+  t->AddMessage(lmtInfo, 1, 0, "", "", "information");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlInfo);
+}
+
+void TestLogView::smartModalNesting() {
+  TQtLogView v;
+  ShowCounter shows(&v);
+  v.SmartModalShow();
+  QVERIFY(v.IsSmartModal());
+  QVERIFY(!v.isVisible());
+  QVERIFY(!v.GetProgress()->MakeTrueModal()); // far from the timeout
+  v.SmartModalShow();
+  v.ModalShow();
+  QVERIFY(v.isVisible());
+  QVERIFY(v.GetProgress()->IsTrueModal());
+  v.SmartModalHide();
+  QVERIFY(v.isVisible());
+  v.SmartModalHide();
+  QVERIFY(!v.isVisible());
+  QVERIFY(!v.IsSmartModal());
+  QVERIFY(!v.IsTrueModal());
+  QVERIFY(!v.GetProgress()->IsTrueModal());
+  // An unbalanced hide changes nothing.
+  v.SmartModalHide();
+  QVERIFY(!v.IsSmartModal());
+  v.SmartModalShow();
+  QVERIFY(v.IsSmartModal());
+  v.SmartModalHide();
+  QCOMPARE(shows.shows, 1);
+}
+
+void TestLogView::shortOperationNeverShows() {
+  var_a<TKvLogProgress*> lp = KvQtLogProgress();
+  TQtLogView* view = liveView();
+  QVERIFY(view);
+  ShowCounter shows(view);
+  lp->ModalShow();
+  QVERIFY(lp->Visible());
+  {
+    var_a<TKvProgressHandler*> p = lp->CreateProgress();
+    p->SetMessage("short work");
+    p->Start();
+    for (int i = 1; i <= 10; ++i) {
+      p->SetPosNB(i / 10.0);
+      p->Tick();
+    }
+    KvLogWriteInfo("", "routine", 3, 0);
+    p->Stop();
+  }
+  QCoreApplication::processEvents();
+  lp->WaitOK(false);
+  lp->ModalHide();
+  QVERIFY(!lp->Visible());
+  QCOMPARE(shows.shows, 0);
+}
+
+void TestLogView::warningWaitsForOK() {
+  var_a<TKvLogProgress*> lp = KvQtLogProgress();
+  TQtLogView* view = liveView();
+  QVERIFY(view);
+  lp->ModalShow();
+  {
+    var_a<TKvProgressHandler*> p = lp->CreateProgress();
+    p->Start();
+    KvLogWriteInfo("", "detail", 3, 0);
+    KvLogWriteWarning("", "look at this", 1, 0);
+    p->Stop();
+  }
+  QVERIFY(lp->HaveImportantMessages());
+  QScopedPointer<kvtest::ModalDriver> ok(okPresser(nullptr));
+  ok->start();
+  lp->WaitOK(false);
+  QVERIFY2(ok->fired(), "the window did not wait for OK");
+  QVERIFY(view->isVisible());
+  QVERIFY(child<QWidget>(view, "OKHolder")->isHidden());
+  QCOMPARE(view->GetLogTable()->rowCount(), 0);
+  QCOMPARE(view->GetLogTable()->GetMessageLevel(), TKvQtLogTable::mlOther);
+  QVERIFY(!lp->HaveImportantMessages());
+
+  // Confirmed once: nothing more to wait for.
+  lp->WaitOK(false);
+  lp->ModalHide();
+  QVERIFY(!view->isVisible());
+}
+
+void TestLogView::waitOKWithoutSmartModal() {
+  var_a<TKvLogProgress*> lp = KvQtLogProgress();
+  KvLogWriteError("", "error", 0, 0);
+  lp->WaitOK(true); // not smart-modal: returns at once
+  QVERIFY(lp->HaveImportantMessages());
+  lp->ClearMessages();
+  QVERIFY(!lp->HaveImportantMessages());
+
+  TQtLogView v;
+  v.WaitOK(); // depth 0
+  QVERIFY(!v.isVisible());
+}
+
+void TestLogView::logRestored() {
+  auto previous = new_a<TKvStringStream>();
+  const var_a<TKvStream*> saved = KvLogGetLogV();
+  KvLogSetLogV(previous);
+  {
+    var_a<TKvLogProgress*> lp = KvQtLogProgress();
+    const var_a<TKvStream*> redirect = KvLogGetLogV();
+    QVERIFY(redirect.get() != previous.get());
+    lp->HookLog();
+    QCOMPARE(KvLogGetLogV().get(), redirect.get());
+    KvLogWriteInfo("", "still reaches the previous log", 3, 0);
+    QVERIFY(previous->str().find("still reaches the previous log") != std::string::npos);
+
+    lp->UnhookLog();
+    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+    lp->HookLog();
+    QVERIFY(KvLogGetLogV().get() != static_cast<TKvStream*>(previous.get()));
+  }
+  QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+
+  // Created without hooking.
+  {
+    var_a<TKvLogProgress*> lp = KvQtLogProgressEx(true);
+    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+  }
+  KvLogSetLogV(saved);
+}
+
+void TestLogView::formProgressShowsAndHidesFrame() {
+  var_a<TQtLogView*> view(new TQtLogView(nullptr));
+  TKvQtProgressFrame* frame = view->GetProgress();
+  QVERIFY(frame->isHidden());
+  var_a<TKvProgressHandler*> p = KvFormProgress(view);
+  QVERIFY(!frame->isHidden());
+  p->SetMessage("work");
+  p->Start();
+  QCOMPARE(frame->GetLevelCount(), 1ul);
+  QCOMPARE(view.use_count(), 2l);
+  p.reset();
+  QVERIFY(frame->isHidden());
+  QCOMPARE(frame->GetLevelCount(), 0ul);
+  QCOMPARE(view.use_count(), 1l);
+
+  QVERIFY_EXCEPTION_THROWN(KvFormProgress(var_a<TQtLogView*>()), TKvMessage);
+}
+
+void TestLogView::growsWithProgressPanels() {
+  TQtLogView v;
+  v.ShowProgress(true);
+  v.ModalShow();
+  QCoreApplication::processEvents();
+  const int windowHeight = v.height();
+  TKvQtProgressFrame* frame = v.GetProgress();
+  frame->Start(0, 3);
+  for (unsigned long level = 1; level <= 4; ++level)
+    frame->Start(level, 3);
+  QVERIFY(frame->GetExtHeight() > 0);
+  QVERIFY2(frame->minimumHeight() > 200, "the frame did not get room for its levels");
+  QCOMPARE(v.height() - windowHeight, frame->minimumHeight() - 200);
+  frame->End(0);
+  v.ModalHide();
+}
+
+void TestLogView::minimisesTheApplication() {
+  QWidget other;
+  other.show();
+  TQtLogView v;
+  v.ModalShow();
+  v.setWindowState(Qt::WindowMinimized);
+  QVERIFY(other.windowState() & Qt::WindowMinimized);
+  v.setWindowState(Qt::WindowNoState);
+  QVERIFY(!(other.windowState() & Qt::WindowMinimized));
+  v.ModalHide();
+}
+
+void TestLogView::streamOutlivesWindow() {
+  var_a<TKvQtLogViewStream*> stream;
+  {
+    TQtLogView v;
+    stream = v.GetStreamRef();
+  }
+  const std::string r = KvLogFormatRecord("", "after the window", lmtError, 0, 0);
+  QCOMPARE(stream->Write(r.data(), r.size()), static_cast<unsigned long>(r.size()));
+  QVERIFY(!bool(*stream));
+}
+
+void TestLogView::commandProgress() {
+  QScopedPointer<kvtest::ModalDriver> ok(okPresser(nullptr));
+  {
+    TXQCmd cmd;
+    QVERIFY(cmd.LogProgress());
+    var_a<TKvProgressHandler*> p = cmd.CmdProgress()->Progress();
+    QVERIFY(cmd.CmdProgress()->IsRunning());
+    QVERIFY(cmd.LogProgress()->Visible());
+    p->Start();
+    KvLogWriteError("", "the tool failed", 0, 0);
+    p->Stop();
+    p.reset();
+    ok->start();
+  }
+  QVERIFY2(ok->fired(), "the command progress did not wait for OK");
+}
+
+void TestLogView::commandProgressRefusedWithApplication() {
+  TKvApplication app;
+  try {
+    TXQCmd cmd;
+    QFAIL("no exception");
+  } catch (const TKvMessage& m) {
+    QCOMPARE(m.std_str(), std::string("@TXQCmd::TXQCmd(): This progress not compatible with KvApplication"));
+  }
+}
+
+QTEST_MAIN(TestLogView)
+#include "tst_logview.moc"

@@ -1,0 +1,331 @@
+// The progress handler over a frame: placement of children on levels,
+// sub-range mapping, hand-over of an unused level, throttling and breaks.
+
+#include "kvtestsupport.h"
+#include "progresstestutil.h"
+
+#include "module/kvmodule_initializer.h"
+#include "progress/tkvcommonprogressimpl.h"
+#include "progress/tkvqtprogressframe.h"
+
+#include "kvsuite/kvmessage.h"
+
+#include <stdexcept>
+
+namespace {
+typedef TKvCommonProgressImpl<TKvQtProgressFrame> Impl;
+
+Impl* impl(const var_a<TKvProgressHandler*>& h) { return dynamic_cast<Impl*>(h.get()); }
+
+// Timeouts long enough that nothing is ever due within a test.
+constexpr unsigned kNever = 1000000000u;
+} // namespace
+
+class TestProgressHandler : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { Init_KvQtCpnt(); }
+  void cleanupTestCase() {
+    TKvQtProgressFrame::SetTimeoutsSt(100, 100);
+    Deinit_KvQtCpnt();
+  }
+  void init() { TKvQtProgressFrame::SetTimeoutsSt(0, 0); }
+  void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
+
+  void rootShowsLevelZero();
+  void twoChildrenShareTheRange();
+  void placement_data();
+  void placement();
+  void chainMultipliesRanges();
+  void handOverUnusedLevel();
+  void subProgressAfterUseThrows();
+  void emptyRangeBlocks();
+  void innermostSubProgress();
+  void moveAccumulatesUntilDue();
+  void tickRefreshesAndChecksBreak();
+  void optionsLandOnSharedLevel();
+  void stopAndDestructionNeverThrow();
+  void interfacesOfTheFrame();
+};
+
+void TestProgressHandler::rootShowsLevelZero() {
+  TKvQtProgressFrame frame;
+  kvtest::LogCapture log;
+  {
+    auto root = Impl::CreateRoot(&frame);
+    root->SetMessage("Copy");
+    root->Start();
+    QVERIFY(root->IsStarted());
+    QCOMPARE(frame.GetLevelCount(), 1ul);
+    QCOMPARE(frame.GetMessage(0), std::string("Copy"));
+    root->SetPosNB(0.4);
+    QCOMPARE(frame.GetPos(0), 0.4);
+    QCOMPARE(root->GetMessage(), std::string("Copy"));
+  } // dropped while started: stops
+  QCOMPARE(frame.GetLevelCount(), 0ul);
+  const auto records = log.records("Progress");
+  QCOMPARE(records.size(), size_t(2));
+  QCOMPARE(records[0].level, 3);
+}
+
+void TestProgressHandler::twoChildrenShareTheRange() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  for (int half = 0; half < 2; ++half) {
+    auto child = root->SubProgress(half * 0.5, half * 0.5 + 0.5, 3, 3);
+    QCOMPARE(impl(child)->OwnPrgLevel(), Impl::oplOwn);
+    QCOMPARE(impl(child)->PrgLevel(), 1ul);
+    child->SetMessage(half ? "second" : "first");
+    child->Start();
+    QCOMPARE(frame.GetLevelCount(), 2ul);
+    QCOMPARE(frame.GetMessage(1), std::string(half ? "second" : "first"));
+    child->SetPosNB(0.5);
+    QCOMPARE(frame.GetPos(1), 0.5);
+    QCOMPARE(frame.GetPos(0), half * 0.5 + 0.25);
+    child->SetPosNB(1.0);
+    QCOMPARE(frame.GetPos(0), half * 0.5 + 0.5);
+    child->Stop();
+    QCOMPARE(frame.GetLevelCount(), 1ul);
+  }
+  QCOMPARE(frame.GetPos(0), 1.0);
+  root->Stop();
+  QCOMPARE(frame.GetLevelCount(), 0ul);
+}
+
+void TestProgressHandler::placement_data() {
+  QTest::addColumn<int>("parentVisibility"); // -1: the root itself
+  QTest::addColumn<int>("visibility");
+  QTest::addColumn<int>("own");
+  QTest::addColumn<int>("levelBelowParent");
+  QTest::newRow("visible child of owner gets a level") << -1 << 3 << int(Impl::oplOwn) << 1;
+  QTest::newRow("important child of owner gets a level") << -1 << 1 << int(Impl::oplOwn) << 1;
+  QTest::newRow("invisible child of owner shares, visible") << -1 << 4 << int(Impl::oplShareVisible) << 0;
+  QTest::newRow("least important child shares, important") << -1 << 5 << int(Impl::oplShareImportant) << 0;
+  QTest::newRow("visible child of a visible sharer gets a level") << 4 << 3 << int(Impl::oplOwn) << 1;
+  QTest::newRow("visible child of an important sharer shares") << 5 << 3 << int(Impl::oplShareImportant) << 0;
+  QTest::newRow("important child of an important sharer gets a level") << 5 << 1 << int(Impl::oplOwn) << 1;
+}
+
+void TestProgressHandler::placement() {
+  QFETCH(int, parentVisibility);
+  QFETCH(int, visibility);
+  QFETCH(int, own);
+  QFETCH(int, levelBelowParent);
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  var_a<TKvProgressHandler*> parent = root;
+  if (parentVisibility >= 0) {
+    parent = root->SubProgress(0, 1, parentVisibility, 3);
+    parent->Start();
+  }
+  auto child = parent->SubProgress(0, 1, visibility, 3);
+  QCOMPARE(int(impl(child)->OwnPrgLevel()), own);
+  QCOMPARE(impl(child)->PrgLevel(), impl(parent)->PrgLevel() + levelBelowParent);
+  child->Start();
+  QCOMPARE(frame.GetLevelCount(), impl(parent)->PrgLevel() + 1 + levelBelowParent);
+  child->SetPosNB(0.5);
+  QCOMPARE(frame.GetPos(0), 0.5);
+  child.reset();
+  parent.reset();
+  root.reset();
+  QCOMPARE(frame.GetLevelCount(), 0ul);
+}
+
+void TestProgressHandler::chainMultipliesRanges() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  auto a = root->SubProgress(0.5, 1.0, 3, 3);
+  a->Start();
+  auto b = a->SubProgress(0.0, 0.5, 3, 3);
+  b->Start();
+  QCOMPARE(frame.GetLevelCount(), 3ul);
+  b->SetPosNB(1.0);
+  QCOMPARE(frame.GetPos(2), 1.0);
+  QCOMPARE(frame.GetPos(1), 0.5);
+  QCOMPARE(frame.GetPos(0), 0.75);
+  QCOMPARE(QCoreApplication::applicationName().left(9), QStringLiteral("{75.0 %} "));
+  b.reset();
+  a.reset();
+  root.reset();
+}
+
+void TestProgressHandler::handOverUnusedLevel() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  auto child = root->SubProgress(0, 1, 3, 3);
+  QCOMPARE(impl(child)->PrgLevel(), 0ul);
+  QCOMPARE(impl(child)->OwnPrgLevel(), Impl::oplOwn);
+  child->SetMessage("only level");
+  child->Start();
+  QCOMPARE(frame.GetLevelCount(), 1ul);
+  QCOMPARE(frame.GetMessage(0), std::string("only level"));
+  child->SetPosNB(0.5);
+  QCOMPARE(frame.GetPos(0), 0.5);
+  QCOMPARE(root->GetPos(), 0.5);
+  // The root's Stop does not end the level it handed over...
+  root->Stop();
+  QCOMPARE(frame.GetLevelCount(), 1ul);
+  QCOMPARE(frame.GetMessage(0), std::string("only level"));
+  // ...and undoes the hand-over.
+  QCOMPARE(impl(root)->OwnPrgLevel(), Impl::oplOwn);
+  QCOMPARE(impl(root)->PrgLevel(), 0ul);
+  child.reset();
+
+  // In the usual order the child ends the level and the root touches nothing.
+  frame.End(0);
+  auto root2 = Impl::CreateRoot(&frame);
+  auto child2 = root2->SubProgress(0, 1, 3, 3);
+  child2->Start();
+  child2->Stop();
+  QCOMPARE(frame.GetLevelCount(), 0ul);
+  root2->Stop();
+  QCOMPARE(frame.GetLevelCount(), 0ul);
+}
+
+void TestProgressHandler::subProgressAfterUseThrows() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->SetMessage("used");
+  try {
+    root->SubProgress(0, 1, 3, 3);
+    QFAIL("no exception");
+  } catch (const std::runtime_error& e) {
+    QCOMPARE(std::string(e.what()), std::string("@TKvCommonProgressImpl<T>::SubProgress(): SubProgress() called "
+                                                "before Start(), but the FForm has already been used."));
+  }
+}
+
+void TestProgressHandler::emptyRangeBlocks() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  QVERIFY(!root->GetBlockFlag());
+  auto blocked = root->SubProgress(0.3, 0.3, 3, 3);
+  QVERIFY(blocked->GetBlockFlag());
+  blocked->Start(); // freezes level 0's clock until Stop
+  QCOMPARE(frame.GetLevelCount(), 2ul);
+  auto inner = blocked->SubProgress(0, 1, 3, 3);
+  QVERIFY(inner->GetBlockFlag()); // inherited
+  blocked->SetPosNB(0.8);
+  QCOMPARE(frame.GetPos(0), 0.3);
+  inner.reset();
+  blocked->Stop();
+  QCOMPARE(frame.GetLevelCount(), 1ul);
+}
+
+void TestProgressHandler::innermostSubProgress() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  auto child = root->InnermostSubProgress(3, 3);
+  QCOMPARE(frame.GetLevelCount(), 1ul); // level 0 made by reading its position
+  QCOMPARE(impl(child)->PrgLevel(), 1ul);
+  QVERIFY(child->GetBlockFlag());
+  QVERIFY(!impl(root)->FormUsed());
+  child->Start();
+  child->SetPosNB(0.7);
+  QCOMPARE(frame.GetPos(1), 0.7);
+  QCOMPARE(frame.GetPos(0), 0.0);
+  QCOMPARE(root->GetPos(), 0.0);
+  child->Stop();
+  QCOMPARE(root->GetPos(), 0.0);
+
+  auto sharing = root->InnermostSubProgress(4, 3);
+  QCOMPARE(impl(sharing)->PrgLevel(), 0ul);
+  QCOMPARE(impl(sharing)->OwnPrgLevel(), Impl::oplShareVisible);
+}
+
+void TestProgressHandler::moveAccumulatesUntilDue() {
+  TKvQtProgressFrame::SetTimeoutsSt(kNever, kNever);
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  for (int i = 0; i < 10; ++i)
+    QVERIFY(!root->MoveNB(0.01, false));
+  QVERIFY(qAbs(root->GetPos() - 0.1) < 1e-12);
+  QCOMPARE(frame.GetPos(0), 0.0);
+  QVERIFY(!root->Timeout());
+  QVERIFY(root->MoveNB(0.0, true));
+  QVERIFY(qAbs(frame.GetPos(0) - 0.1) < 1e-12);
+
+  // The new timeouts are read with the next update.
+  TKvQtProgressFrame::SetTimeoutsSt(0, 0);
+  root->SetPosNB(0.1);
+  QVERIFY(root->Timeout());
+  QVERIFY(root->MoveNB(0.05, false));
+  QVERIFY(qAbs(frame.GetPos(0) - 0.15) < 1e-12);
+
+  // A sharing child between updates touches nothing when it starts and stops.
+  TKvQtProgressFrame::SetTimeoutsSt(kNever, kNever);
+  root->SetPosNB(0.2);
+  auto quiet = root->SubProgress(0.5, 1.0, 4, 3);
+  quiet->Start();
+  quiet->Stop();
+  QVERIFY(qAbs(frame.GetPos(0) - 0.2) < 1e-12);
+}
+
+void TestProgressHandler::tickRefreshesAndChecksBreak() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  root->Tick();
+  frame.SetCancelled(true);
+  QVERIFY_EXCEPTION_THROWN(root->Tick(), TKvMessage);
+  QVERIFY(root->UserBreak());
+  QVERIFY_EXCEPTION_THROWN(root->UserBreakE(), TKvMessage);
+  root->CheckBreak(); // raised once
+  frame.SetCancelled(true);
+  QVERIFY_EXCEPTION_THROWN(root->SetOptions(1), TKvMessage);
+  frame.SetCancelled(true);
+  auto child = root->SubProgress(0, 1, 3, 3);
+  QVERIFY_EXCEPTION_THROWN(child->Start(), TKvMessage);
+  QVERIFY(!child->IsStarted());
+  QCOMPARE(frame.GetLevelCount(), 1ul);
+}
+
+void TestProgressHandler::optionsLandOnSharedLevel() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  auto sharing = root->SubProgress(0, 1, 4, 3);
+  sharing->SetOptions(6);
+  QCOMPARE(frame.GetOptions(0), 6);
+  QCOMPARE(root->GetOptions(), 6);
+  QCOMPARE(sharing->GetMessage(), std::string());
+}
+
+void TestProgressHandler::stopAndDestructionNeverThrow() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  root->Start();
+  auto a = root->SubProgress(0, 1, 3, 3);
+  a->Start();
+  auto b = a->SubProgress(0, 1, 3, 3);
+  b->Start();
+  // Someone removed the levels under the handlers: the parent update of the
+  // grandchild's Stop now fails inside the frame.
+  frame.RemoveLevels(0);
+  QVERIFY_EXCEPTION_THROWN(a->SetPosNB(0.5), TKvMessage);
+  try {
+    b.reset();
+    a.reset();
+    root.reset();
+  } catch (...) {
+    QFAIL("destruction let an exception out");
+  }
+}
+
+void TestProgressHandler::interfacesOfTheFrame() {
+  TKvQtProgressFrame frame;
+  auto root = Impl::CreateRoot(&frame);
+  QCOMPARE(root->KvInterface(), frame.KvInterface());
+  auto* iterations = KvGetInterface<IKvIterationsProgress>(root->KvInterface(),
+                                                           &IKvIterationsProgress::IKvIterationsProgressUIDObj);
+  QVERIFY(iterations);
+}
+
+QTEST_MAIN(TestProgressHandler)
+#include "tst_progress_handler.moc"
