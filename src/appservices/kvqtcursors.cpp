@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <vector>
 
+// Default-constructed at load. Qt gives a cursor made before the application
+// object exists no data: until InitCursors() runs, use them only to copy or
+// assign, never to ask their shape.
 QCursor kvCurNone;
 QCursor kvCurDefault;
 QCursor kvCurZoomIn;

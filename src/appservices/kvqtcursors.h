@@ -31,7 +31,9 @@
 
 class TKvStream;
 
-// Default cursors until InitCursors() fills them; reset by DeinitCursors().
+// Default cursors from library load until InitCursors() fills them; reset by
+// DeinitCursors(). A cursor Qt constructs before the application object exists
+// carries no data: before InitCursors(), copy or assign them, nothing else.
 extern KVQTCPNT_EXPORT QCursor kvCurNone;
 extern KVQTCPNT_EXPORT QCursor kvCurDefault;
 extern KVQTCPNT_EXPORT QCursor kvCurZoomIn;

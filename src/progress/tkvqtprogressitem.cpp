@@ -41,7 +41,9 @@ void TKvQtProgressItem::ShowControls() {
   ui->labelsHolder->setVisible(FTopLevel);
 }
 
-void TKvQtProgressItem::StartTimer() { FTimer.Start(); }
+// Continue rather than restart: after ResetTimer it counts from zero, after a
+// pause of the frame it goes on from where it stopped.
+void TKvQtProgressItem::StartTimer() { FTimer.Continue(); }
 
 void TKvQtProgressItem::StopTimer() { FTimer.Pause(); }
 

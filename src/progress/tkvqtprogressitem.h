@@ -4,7 +4,9 @@
 //
 // The frame owns its items (through the level records) and drives their
 // clocks: started with the level, paused while the frame is paused, frozen
-// while a nested level runs and stopped when the level ends.
+// while a nested level runs and stopped when the level ends. StartTimer
+// resumes the clock (it starts from zero only after ResetTimer), so a pause
+// does not lose the time elapsed before it.
 
 #include "kvqtcpnt_export.h"
 
