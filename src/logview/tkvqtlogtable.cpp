@@ -148,16 +148,19 @@ void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int cod
     }
   }
 
+  // The row above will not change any more: it gets its final height now.
+  if (FLastRowDirty && row > 0)
+    MeasureRow(row - 1);
   insertRow(row);
   auto* iconItem = new QTableWidgetItem(ClassIcon(msg.messageClass), QString());
   setItem(row, 1, textItem);
   setItem(row, 0, iconItem);
-  resizeRowToContents(row);
+  MarkLastRowDirty();
 
   if (!msg.visible)
     setRowHidden(row, true);
   else if (FScrollToEnd)
-    scrollToItem(iconItem, QAbstractItemView::EnsureVisible);
+    FScrollPending = true;
 
   RemoveOldMsg();
 
@@ -176,8 +179,8 @@ void TKvQtLogTable::AppendMessage(const std::string& text) {
   if (QTableWidgetItem* textItem = item(row, 1))
     textItem->setText(QString::fromUtf8(last.text.data(), static_cast<int>(last.text.size())));
   // Only the last row changed, and every other row was sized to its contents
-  // when it was added: measuring them all again would make a long log quadratic.
-  resizeRowToContents(row);
+  // already: measuring them all again would make a long log quadratic.
+  MarkLastRowDirty();
   viewport()->update();
 }
 
@@ -186,12 +189,47 @@ void TKvQtLogTable::Clear() {
     return;
   FMessages.clear();
   setRowCount(0);
+  FLastRowDirty = false;
+  FScrollPending = false;
   viewport()->update();
   if (OnMessagesChanged)
     OnMessagesChanged();
 }
 
 void TKvQtLogTable::SetScrollToEnd(bool scroll) { FScrollToEnd = scroll; }
+
+void TKvQtLogTable::MeasureRow(int row) {
+  // The vertical header is hidden: its own size hint (the row number) does
+  // not count, only the row's items do.
+  verticalHeader()->resizeSection(row, sizeHintForRow(row));
+}
+
+void TKvQtLogTable::MarkLastRowDirty() {
+  FLastRowDirty = true;
+  if (FLayoutPosted)
+    return;
+  FLayoutPosted = true;
+  QMetaObject::invokeMethod(this, &TKvQtLogTable::FlushLayout, Qt::QueuedConnection);
+}
+
+void TKvQtLogTable::FlushLayout() {
+  FLayoutPosted = false;
+  const int rows = rowCount();
+  if (FLastRowDirty && rows > 0)
+    MeasureRow(rows - 1);
+  FLastRowDirty = false;
+  if (FScrollPending && FScrollToEnd) {
+    // The newest visible row is the one asked for or a newer one.
+    int row = rows - 1;
+    for (auto it = FMessages.rbegin(); it != FMessages.rend() && !it->visible; ++it)
+      --row;
+    if (row >= 0) {
+      executeDelayedItemsLayout(); // the scroll range must include the new rows
+      scrollToItem(item(row, 0), QAbstractItemView::EnsureVisible);
+    }
+  }
+  FScrollPending = false;
+}
 
 void TKvQtLogTable::ScheduleRowsResize() {
   if (FRowsResizePending)
@@ -202,7 +240,7 @@ void TKvQtLogTable::ScheduleRowsResize() {
     // Hidden rows too: they keep their height for when they are shown again.
     const int rows = rowCount();
     for (int row = 0; row < rows; ++row)
-      resizeRowToContents(row);
+      MeasureRow(row);
   });
 }
 

@@ -12,11 +12,15 @@
 // of the process). A record whose time stamp is empty or not a valid time
 // gets an empty time text, so its prefix is just ": ".
 //
-// Every row is sized to its contents when it is added or its text grows, and
-// all rows again when the text column's width, the font or the style changes
-// (texts wrap at the column's width). The header is not left to do this by
-// itself: it would measure every row after each message, which makes a busy
-// log many times slower than the operation it reports on.
+// Every row is sized to its contents, once its text is complete: the newest
+// row, which still grows while its record's text arrives, is measured and
+// scrolled into view when control returns to the event loop (before it is
+// painted) or when the next row is added, whichever comes first;
+// FlushLayout() does it at once. All rows are measured again when the text
+// column's width, the font or the style changes (texts wrap at the column's
+// width). The header is not left to do this by itself: it would measure
+// every row after each message, which makes a busy log many times slower
+// than the operation it reports on.
 //
 // GUI thread only: the log stream that feeds the table takes care of records
 // written on other threads.
@@ -106,6 +110,10 @@ public:
 
   void RemoveOldMsg();
 
+  // Sizes the newest row and brings it into view now instead of when control
+  // returns to the event loop (see the class comment).
+  void FlushLayout();
+
   // Called after a message is added and after a clear that removed messages.
   boost::function<void()> OnMessagesChanged;
 
@@ -119,6 +127,8 @@ private:
   void RemoveRow0();
   // Measures every row again once control returns to the event loop.
   void ScheduleRowsResize();
+  void MeasureRow(int row);
+  void MarkLastRowDirty();
 
   bool FScrollToEnd = true;
   uint64_t FMaxMessages = 1000;
@@ -130,4 +140,7 @@ private:
   std::array<QIcon, 3> FIcons;
   std::array<bool, 3> FIconsLoaded{};
   bool FRowsResizePending = false;
+  bool FLastRowDirty = false;  // the newest row may have grown since it was measured
+  bool FScrollPending = false; // a new visible row waits to be scrolled into view
+  bool FLayoutPosted = false;
 };

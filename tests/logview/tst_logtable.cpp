@@ -261,9 +261,12 @@ void TestLogTable::rowsFitTheirText() {
   t.show();
   t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
   t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
+  QCoreApplication::processEvents();
   const int single = t.rowHeight(0);
   QVERIFY(single > 0);
+  QCOMPARE(t.rowHeight(1), single);
   t.AppendMessage("\nsecond\nthird");
+  t.FlushLayout();
   QVERIFY2(t.rowHeight(1) > 2 * single, "the row did not grow with its text");
 
   // A long text wraps at the column's width: narrower window, taller row.
@@ -315,6 +318,13 @@ void TestLogTable::sameLevelDoesNotScroll() {
   QCoreApplication::processEvents();
   QScrollBar* bar = t.verticalScrollBar();
   QVERIFY(bar->maximum() > 0);
+  QCOMPARE(bar->value(), bar->maximum()); // new rows were brought into view
+  t.SetScrollToEnd(false);
+  bar->setValue(0);
+  addMany(t, 5, lmtInfo, 1, "n");
+  QCoreApplication::processEvents();
+  QCOMPARE(bar->value(), 0);
+  t.SetScrollToEnd(true);
   bar->setValue(0);
   t.SetMessageLevel(TKvQtLogTable::mlOther);
   QCOMPARE(bar->value(), 0);

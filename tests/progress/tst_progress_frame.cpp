@@ -107,6 +107,7 @@ private slots:
   void endNeverThrows();
   void cancelConfirmedBecomesBreak();
   void cancelDeclinedResumes();
+  void cancelWhilePausedEndsThePause();
   void cancelIgnoredWhenNotTrueModal();
   void pauseInsideCancelRequest();
   void pauseChangesTitlesAndNotifies();
@@ -491,6 +492,23 @@ void TestProgressFrame::cancelDeclinedResumes() {
   QVERIFY(again.fired());
   QVERIFY(frame.IsPaused());
   frame.SetPaused(false);
+}
+
+void TestProgressFrame::cancelWhilePausedEndsThePause() {
+  TKvQtProgressFrame frame;
+  frame.SetTrueModalFlag(true);
+  frame.SetPaused(true);
+  kvtest::ModalDriver driver([&](QWidget* w) { answer(w, QMessageBox::Yes); });
+  driver.start();
+  button(frame, "BtnCancel")->click();
+  QVERIFY(driver.fired());
+  QVERIFY(!frame.IsPaused());
+  QCOMPARE(frame.GetStatusState(), TKvQtProgressFrame::ssCancel);
+  QVERIFY(!button(frame, "BtnCancel")->isEnabled());
+  QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Editor"));
+  QVERIFY_EXCEPTION_THROWN(frame.CheckBreak(), TKvMessage);
+  QCOMPARE(frame.GetStatusState(), TKvQtProgressFrame::ssRun);
+  QVERIFY(button(frame, "BtnCancel")->isEnabled());
 }
 
 void TestProgressFrame::cancelIgnoredWhenNotTrueModal() {
