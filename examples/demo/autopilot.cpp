@@ -36,6 +36,24 @@ void Autopilot::shoot(QWidget* w, const QString& name) {
   }
 }
 
+void Autopilot::nestedLevelsShown() {
+  QWidget* view = logWindow();
+  if (!view || FDone.contains("1-progress-nested"))
+    return;
+  shoot(view, "1-progress-nested");
+  auto* pauseResume = view->findChild<QAbstractButton*>("BtnPauseResume");
+  if (pauseResume && pauseResume->isVisible() && pauseResume->isEnabled()) {
+    // Pausing runs a loop until resumed; run it from its own timer call,
+    // since Qt does not re-enter the polling timer while its handler runs.
+    QPointer<QAbstractButton> button(pauseResume);
+    QTimer::singleShot(0, this, [button] {
+      if (button)
+        button->click();
+    });
+    FPausedAt = QDateTime::currentMSecsSinceEpoch();
+  }
+}
+
 void Autopilot::answerNextBox(const QString& shotName) { FBoxShot = shotName; }
 
 void Autopilot::tick() {
@@ -62,14 +80,8 @@ void Autopilot::tick() {
       ++levels;
   const qint64 now = QDateTime::currentMSecsSinceEpoch();
 
-  if (levels >= 3 && !FDone.contains("1-progress-nested")) {
-    shoot(view, "1-progress-nested");
-    if (pauseResume && pauseResume->isVisible() && pauseResume->isEnabled()) {
-      pauseResume->click(); // pause
-      FPausedAt = now;
-    }
-    return;
-  }
+  if (levels >= 3)
+    nestedLevelsShown();
   if (FPausedAt && !FResumed && now - FPausedAt > 600) {
     shoot(view, "2-paused");
     if (pauseResume)

@@ -21,6 +21,8 @@ public:
   const QStringList& shots() const { return FShots; }
   // Grabs the window into the shots folder under that name.
   void shoot(QWidget* w, const QString& name);
+  // The operation shows its nested levels now: grab them and pause once.
+  void nestedLevelsShown();
   // Answers the next modal box with its default button after grabbing it.
   void answerNextBox(const QString& shotName);
   bool pausedOnce() const { return FResumed; }

@@ -9,7 +9,7 @@
 #include "autopilot.h"
 #include "terrain.h"
 
-#include "dialogs/kvqmessagebox.h"
+#include "dialogs/tkvqmessagebox.h"
 #include "logview/kvqtlogprogress.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqttranslator.h"
@@ -83,6 +83,14 @@ TerrainHooks HooksFor(const var_a<TKvProgressHandler*>& p) {
   return h;
 }
 
+// Corrections span several orders of magnitude: a logarithmic scale between
+// the plot's top and low values (0 at the top edge, 1 at the bottom).
+double LogScale(double value, double top, double low) {
+  if (!(value > 0) || !(top > low) || !(low > 0))
+    return 1.0;
+  return (std::log10(top) - std::log10(value)) / (std::log10(top) - std::log10(low));
+}
+
 // Lets a person watch the iterations: a short wait that keeps the window alive.
 void Linger(TKvProgressHandler& p, int ms) {
   QElapsedTimer t;
@@ -126,7 +134,8 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
       p->Stop();
       KvLogWriteInfo("Terrain", Quorvant::ssprintf("%s: %d x %d", Tr("Elevation model", "Модель рельефа").c_str(),
                                                    grid.Width, grid.Height) +
-                                    " (" + FormatCount(grid.cells()) + Tr(" cells, 30 m)", " ячеек, 30 м)"));
+                                    " (" + FormatCount(grid.cells()) + Tr(" cells, 30 m)", " ячеек, 30 м)"),
+                     lmlImportant);
       stageDone("model");
     }
 
@@ -155,23 +164,27 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
       p->Start();
       auto inner = p->SubProgress(0.0, 1.0, lmlVisible, lmlVisible);
       const int threads = opt.Threads > 0 ? opt.Threads : std::max(2, int(std::thread::hardware_concurrency()));
-      inner->SetMessage(Quorvant::ssprintf("%s (%d %s)", Tr("Slope and aspect", "Крутизна и экспозиция").c_str(),
+      inner->SetMessage(Quorvant::ssprintf("%s (%d %s)", Tr("Slope, aspect and hillshade", "Крутизна, экспозиция и отмывка").c_str(),
                                            threads, Tr("threads", "потоков").c_str()));
       inner->Start();
+      if (pilot)
+        pilot->nestedLevelsShown();
       slope = SlopeAspect(grid, threads, nullptr, HooksFor(inner));
       inner->Stop();
       p->Stop();
       KvLogWriteInfo("Slope", Quorvant::ssprintf("%s %.1f°, %s %.1f°, %s %.1f %%",
                                                  Tr("mean slope", "средняя крутизна").c_str(), slope.MeanSlopeDeg,
                                                  Tr("steepest", "наибольшая").c_str(), slope.MaxSlopeDeg,
-                                                 Tr("steeper than 30°", "круче 30°").c_str(), slope.SteepShare * 100));
+                                                 Tr("steeper than 30°", "круче 30°").c_str(), slope.SteepShare * 100),
+                     lmlImportant);
       static const char* const dirs[8] = {"N", "NE", "E", "SE", "S", "SW", "W", "NW"};
       int best = 0;
       for (int i = 1; i < 8; ++i)
         if (slope.AspectShare[i] > slope.AspectShare[best])
           best = i;
       KvLogWriteInfo("Aspect", Quorvant::ssprintf("%s %s (%.1f %%)", Tr("most slopes face", "преобладающая экспозиция").c_str(),
-                                                  dirs[best], slope.AspectShare[best] * 100));
+                                                  dirs[best], slope.AspectShare[best] * 100),
+                     lmlImportant);
       stageDone("slope");
     }
 
@@ -184,7 +197,7 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
                                                         &IKvIterationsProgress::IKvIterationsProgressUIDObj);
       const double eps = 1e-3;
       if (it)
-        it->Start(eps, nullptr);
+        it->Start(eps, &LogScale);
       int shown = 0;
       const auto coef = FitTrendSurface(grid, eps, 40, [&](const FitStep& s) {
         ++shown;

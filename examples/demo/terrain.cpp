@@ -186,6 +186,14 @@ VoidStats FillVoids(Grid& g, const TerrainHooks& hooks) {
 SlopeStats SlopeAspect(const Grid& g, int threads, std::vector<float>* slopeOut, const TerrainHooks& hooks) {
   const int w = g.Width, h = g.Height;
   std::vector<float> slope(g.cells(), 0.f);
+  std::vector<float> shade(g.cells(), 0.f);
+  constexpr int kLights = 64;
+  double lightCos[kLights], lightSin[kLights];
+  for (int k = 0; k < kLights; ++k) {
+    lightCos[k] = std::cos(2 * kPi * k / kLights);
+    lightSin[k] = std::sin(2 * kPi * k / kLights);
+  }
+  const double sunZenith = 45.0 * kPi / 180.0;
   std::vector<unsigned char> aspect(g.cells(), 0);
   std::atomic<int> nextRow{1};
   std::atomic<int> rowsDone{0};
@@ -207,7 +215,18 @@ SlopeStats SlopeAspect(const Grid& g, int threads, std::vector<float>* slopeOut,
           const double dzdx = ((c + 2 * f + i) - (a + 2 * d + gg)) / (8 * g.CellSize);
           const double dzdy = ((gg + 2 * hh + i) - (a + 2 * b + c)) / (8 * g.CellSize);
           const size_t k = size_t(y) * size_t(w) + size_t(x);
-          slope[k] = float(std::atan(std::hypot(dzdx, dzdy)) * 180.0 / kPi);
+          const double slopeRad = std::atan(std::hypot(dzdx, dzdy));
+          slope[k] = float(slopeRad * 180.0 / kPi);
+          // Light from every direction in turn: soft relief shading that does
+          // not favour one side of a ridge.
+          const double aspRad = std::atan2(dzdy, -dzdx);
+          const double ca = std::cos(aspRad), sa = std::sin(aspRad);
+          const double flat = std::cos(sunZenith) * std::cos(slopeRad);
+          const double tilt = std::sin(sunZenith) * std::sin(slopeRad);
+          double lit = 0;
+          for (int l = 0; l < kLights; ++l)
+            lit += std::max(0.0, flat + tilt * (lightCos[l] * ca + lightSin[l] * sa));
+          shade[k] = float(lit / kLights);
           double asp = std::atan2(dzdy, -dzdx) * 180.0 / kPi; // 0 = east, counter-clockwise
           double compass = std::fmod(450.0 - asp, 360.0);    // 0 = north, clockwise
           aspect[k] = static_cast<unsigned char>(int((compass + 22.5) / 45.0) % 8);
@@ -249,6 +268,7 @@ SlopeStats SlopeAspect(const Grid& g, int threads, std::vector<float>* slopeOut,
     for (int x = 1; x < w - 1; ++x) {
       const size_t k = size_t(y) * size_t(w) + size_t(x);
       sum += slope[k];
+      st.MeanShade += shade[k];
       st.MaxSlopeDeg = std::max(st.MaxSlopeDeg, double(slope[k]));
       steep += slope[k] > 30.f;
       ++asp[aspect[k]];
@@ -256,6 +276,7 @@ SlopeStats SlopeAspect(const Grid& g, int threads, std::vector<float>* slopeOut,
     }
   if (n) {
     st.MeanSlopeDeg = sum / double(n);
+    st.MeanShade /= double(n);
     st.SteepShare = double(steep) / double(n);
     for (int i = 0; i < 8; ++i)
       st.AspectShare[i] = double(asp[i]) / double(n);

@@ -38,6 +38,7 @@ struct VoidStats {
 };
 
 struct SlopeStats {
+  double MeanShade = 0; // multi-directional hillshade, 0..1
   double MeanSlopeDeg = 0;
   double MaxSlopeDeg = 0;
   double SteepShare = 0; // share of cells steeper than 30 degrees
@@ -52,7 +53,8 @@ Grid GenerateTerrain(int order, uint32_t seed, double roughness, int voids, cons
 // known neighbours their mean, until none is left.
 VoidStats FillVoids(Grid& grid, const TerrainHooks& hooks);
 
-// Slope and aspect (Horn's method) on `threads` worker threads.
+// Slope and aspect (Horn's method) and a multi-directional hillshade (64
+// light directions, sun 45 degrees high) on `threads` worker threads.
 SlopeStats SlopeAspect(const Grid& grid, int threads, std::vector<float>* slope, const TerrainHooks& hooks);
 
 // One iteration of the trend-surface fit, reported to the caller.

@@ -30,7 +30,7 @@
 #include "kvqtcpnt_export.h"
 
 #include "logview/tkvqtlogtable.h"
-#include "module/kvqmainwindow.h"
+#include "module/tkvqmainwindow.h"
 
 #include "kvsuite/var_a.h"
 

@@ -1,6 +1,6 @@
 #include "progress/tkvqtprogressframe.h"
 
-#include "dialogs/kvqmessagebox.h"
+#include "dialogs/tkvqmessagebox.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"
 #include "progress/tkvqtprogressitem.h"

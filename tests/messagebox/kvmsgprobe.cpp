@@ -4,7 +4,7 @@
 //                             prints "answer=yes|no" when it was answered from
 //                             memory, "shown" (exit 3) when a box appeared
 #include "appservices/kvqtclipboard.h"
-#include "dialogs/kvqmessagebox.h"
+#include "dialogs/tkvqmessagebox.h"
 
 #include "kvsuite/kvconfig.h"
 

@@ -1,5 +1,5 @@
-#include "dialogs/kvqmessagebox.h"
-#include "dialogs/kvqmessageboxsaver.h"
+#include "dialogs/tkvqmessagebox.h"
+#include "dialogs/tkvqmessageboxsaver.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"
 

@@ -1,6 +1,6 @@
 // Window-manager hints of the main-window base, read back from the X server.
 #include "module/kvmodule_initializer.h"
-#include "module/kvqmainwindow.h"
+#include "module/tkvqmainwindow.h"
 
 #include "kvtestsupport.h"
 

@@ -1,9 +1,9 @@
 #include "module/centerwidgetonscreen.h"
 #include "module/kvmodule_initializer.h"
-#include "module/kvqdialog.h"
-#include "module/kvqmainwindow.h"
-#include "module/kvqtautoblocksignals.h"
-#include "module/kvqtautofreeze.h"
+#include "module/tkvqdialog.h"
+#include "module/tkvqmainwindow.h"
+#include "module/tkvqtautoblocksignals.h"
+#include "module/tkvqtautofreeze.h"
 
 #include "kvtestsupport.h"
 

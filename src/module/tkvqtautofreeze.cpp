@@ -1,4 +1,4 @@
-#include "module/kvqtautofreeze.h"
+#include "module/tkvqtautofreeze.h"
 
 TKvQtAutoFreeze::TKvQtAutoFreeze(QWidget* w) : FWidget(w) {
   if (w && w->updatesEnabled()) {

@@ -1,6 +1,6 @@
-#include "dialogs/kvqmessageboxsaver.h"
+#include "dialogs/tkvqmessageboxsaver.h"
 
-#include "dialogs/kvqmessagebox.h"
+#include "dialogs/tkvqmessagebox.h"
 
 TKvQMessageBoxSaver::TKvQMessageBoxSaver() = default;
 TKvQMessageBoxSaver::~TKvQMessageBoxSaver() = default;

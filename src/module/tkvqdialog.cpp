@@ -1,4 +1,4 @@
-#include "module/kvqdialog.h"
+#include "module/tkvqdialog.h"
 
 #include "module/centerwidgetonscreen.h"
 

@@ -1,4 +1,4 @@
-#include "dialogs/kvqmessagebox.h"
+#include "dialogs/tkvqmessagebox.h"
 
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"

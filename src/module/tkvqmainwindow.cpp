@@ -1,6 +1,6 @@
-#include "module/kvqmainwindow.h"
+#include "module/tkvqmainwindow.h"
 
-#include "dialogs/kvqmessagebox.h"
+#include "dialogs/tkvqmessagebox.h"
 
 #include <QCloseEvent>
 #include <QX11Info>

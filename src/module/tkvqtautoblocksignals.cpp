@@ -1,4 +1,4 @@
-#include "module/kvqtautoblocksignals.h"
+#include "module/tkvqtautoblocksignals.h"
 
 TKvQtAutoBlockSignals::TKvQtAutoBlockSignals(QObject* o) : FObject(o) {
   if (o && !o->signalsBlocked()) {
