@@ -78,6 +78,7 @@ public:
 
 private:
   bool IsDue() const { return KvGetTickCount() - FLastUpdate >= FUpdateTimeout; }
+  void DoStart(bool indefinite);
   void Touch();
   void Place(unsigned long level, TKvLogMsgLevel visibility, TOwnPrgLevel& own, unsigned long& childLevel) const;
 
@@ -131,30 +132,23 @@ template <class T> void TKvCommonProgressImpl<T>::Touch() {
   FForm->GetTimeouts(&FUpdateTimeout, &FTickTimeout);
 }
 
-template <class T> void TKvCommonProgressImpl<T>::Start() {
+template <class T> void TKvCommonProgressImpl<T>::Start() { DoStart(false); }
+
+template <class T> void TKvCommonProgressImpl<T>::StartIndefinite() { DoStart(true); }
+
+// An indefinite level always freezes the outer clocks; a determinate one only
+// when its range is empty (it cannot move them).
+template <class T> void TKvCommonProgressImpl<T>::DoStart(bool indefinite) {
   FForm->CheckBreak();
-  if (FBlock) {
+  if (indefinite || FBlock) {
     FForm->SetTimerWait(FPrgLevel, true);
     FTimerWait = true;
   }
   if (FOwnPrgLevel == oplOwn) {
-    FForm->Start(FPrgLevel, FLogLevel);
-    FFormUsed = true;
-    FStarted = true;
-    SetPosNB(0.0);
-  } else {
-    FStarted = true;
-    if (IsDue())
-      SetPosNB(0.0);
-  }
-}
-
-template <class T> void TKvCommonProgressImpl<T>::StartIndefinite() {
-  FForm->CheckBreak();
-  FForm->SetTimerWait(FPrgLevel, true);
-  FTimerWait = true;
-  if (FOwnPrgLevel == oplOwn) {
-    FForm->StartIndefinite(FPrgLevel, FLogLevel);
+    if (indefinite)
+      FForm->StartIndefinite(FPrgLevel, FLogLevel);
+    else
+      FForm->Start(FPrgLevel, FLogLevel);
     FFormUsed = true;
     FStarted = true;
     SetPosNB(0.0);
