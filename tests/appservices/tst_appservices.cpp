@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -27,14 +26,10 @@ private slots:
   void iconLibPath_data();
   void iconLibPath();
   void iconMaskedByCornerColour();
-  void missingIconIsNull();
-  void suiteIconsLoad_data();
-  void suiteIconsLoad();
 
   void colourRefs_data();
   void colourRefs();
-  void backgroundPalette();
-  void backgroundStyleSheet();
+  void background();
 
   void splashShownOnce();
   void splashClosesWithMainWindow();
@@ -72,35 +67,16 @@ void TstAppServices::iconLibPath() {
 
 void TstAppServices::iconMaskedByCornerColour() {
   const QPixmap pix = KvGetPixmapFromIconLib("tst_square", 16, 16);
-  QVERIFY(!pix.isNull());
   QCOMPARE(pix.size(), QSize(16, 16));
   const QImage img = pix.toImage().convertToFormat(QImage::Format_ARGB32);
   QCOMPARE(qAlpha(img.pixel(0, 0)), 0);
   QCOMPARE(qAlpha(img.pixel(15, 8)), 0);
   QCOMPARE(img.pixel(8, 8), qRgba(255, 0, 0, 255));
-
-  const QIcon icon = KvGetIconFromIconLib("tst_square", 16, 16);
-  QVERIFY(!icon.isNull());
-  QCOMPARE(icon.pixmap(16, 16).size(), QSize(16, 16));
-}
-
-void TstAppServices::missingIconIsNull() {
+  QCOMPARE(KvGetIconFromIconLib("tst_square", 16, 16).pixmap(16, 16).size(), QSize(16, 16));
+  // Missing names and sizes give null pictures.
   QVERIFY(KvGetPixmapFromIconLib("no_such_icon", 16, 16).isNull());
   QVERIFY(KvGetPixmapFromIconLib("tst_square", 32, 32).isNull());
   QVERIFY(KvGetIconFromIconLib("no_such_icon", 16, 16).isNull());
-}
-
-void TstAppServices::suiteIconsLoad_data() {
-  QTest::addColumn<QString>("name");
-  for (const char* n : {"msg_error", "msg_warn", "msg_info", "msg_other"})
-    QTest::newRow(n) << n;
-}
-
-void TstAppServices::suiteIconsLoad() {
-  QFETCH(QString, name);
-  if (!QFile::exists(KvIconLibPath(name.toStdString(), 16, 16)))
-    QSKIP("the suite's icon library is not linked into this build");
-  QCOMPARE(KvGetPixmapFromIconLib(name.toStdString(), 16, 16).size(), QSize(16, 16));
 }
 
 void TstAppServices::colourRefs_data() {
@@ -109,61 +85,40 @@ void TstAppServices::colourRefs_data() {
   QTest::addColumn<uint>("back");
   QTest::newRow("bytes in red, green, blue order") << 0x030201u << QColor(1, 2, 3) << 0x030201u;
   QTest::newRow("top byte ignored") << 0xFF030201u << QColor(1, 2, 3) << 0x030201u;
-  QTest::newRow("white") << 0x00FFFFFFu << QColor(255, 255, 255) << 0x00FFFFFFu;
-  QTest::newRow("black") << 0u << QColor(0, 0, 0) << 0u;
 }
 
 void TstAppServices::colourRefs() {
   QFETCH(uint, ref);
   QFETCH(QColor, colour);
   QFETCH(uint, back);
-  const unsigned int r = ref;
-  const QColor c = KvQColorFromKvColorRef(r);
-  QCOMPARE(c, colour);
-  QCOMPARE(c.alpha(), 255);
-  QCOMPARE(KvColorRefFromQColor(c), back);
+  QCOMPARE(KvQColorFromKvColorRef(ref), colour); // opaque
   QCOMPARE(KvColorRefFromQColor(QColor(colour.red(), colour.green(), colour.blue(), 7)), back);
 }
 
-void TstAppServices::backgroundPalette() {
+void TstAppServices::background() {
   QWidget w;
-  QVERIFY(!w.autoFillBackground());
   KvSetWidgetBackgroundPalette(&w, QColor(10, 20, 30));
   QVERIFY(w.autoFillBackground());
-  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    QCOMPARE(w.palette().brush(g, QPalette::Window).color(), QColor(10, 20, 30));
-    QCOMPARE(w.palette().brush(g, QPalette::Window).style(), Qt::SolidPattern);
-  }
-  KvSetWidgetBackgroundPalette(nullptr, Qt::red);
-}
-
-void TstAppServices::backgroundStyleSheet() {
-  QWidget w;
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    QCOMPARE(w.palette().brush(g, QPalette::Window), QBrush(QColor(10, 20, 30)));
   w.setStyleSheet("color: red;");
   KvSetWidgetBackgroundStyleSheet(&w, QColor(10, 20, 255));
   QCOMPARE(w.styleSheet(), QString("background-color: rgb(10, 20, 255);"));
+  KvSetWidgetBackgroundPalette(nullptr, Qt::red);
   KvSetWidgetBackgroundStyleSheet(nullptr, Qt::red);
 }
 
 void TstAppServices::splashShownOnce() {
-  QVERIFY(!g_pSlashScreen);
   QVERIFY(!HideKvQtSplash());
   QVERIFY(ShowKvQtSplash(nullptr));
   QSplashScreen* first = g_pSlashScreen;
-  QVERIFY(first);
-  QVERIFY(first->isVisible());
+  QVERIFY(first && first->isVisible());
   QCOMPARE(first->pixmap().size(), ObtainQtSplashPixmap().size());
-  if (QFile::exists(":/Splash")) {
-    QVERIFY(!ObtainQtSplashPixmap().isNull());
-    QCOMPARE(KvGetPixmapFromIconLib(":/Splash", 0, 0).size(), ObtainQtSplashPixmap().size());
-  }
-
   QVERIFY(!ShowKvQtSplash(nullptr));
   QCOMPARE(g_pSlashScreen, first);
   QCOMPARE(kvtest::liveTopLevels().count(), 1);
   QVERIFY(HideKvQtSplash());
   QVERIFY(!g_pSlashScreen);
-  QVERIFY(!HideKvQtSplash());
 }
 
 void TstAppServices::splashClosesWithMainWindow() {
@@ -188,8 +143,6 @@ void TstAppServices::clipboardUtf8() {
   QVERIFY(KvSetQClipboardText(text));
   QCOMPARE(KvGetQClipboardText(), text);
   QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(text.c_str()));
-  QVERIFY(KvSetQClipboardText(QStringLiteral("plain")));
-  QCOMPARE(KvGetQClipboardText(), std::string("plain"));
 }
 
 void TstAppServices::replaceLabelText() {
@@ -222,7 +175,6 @@ void TstAppServices::reportTemplate_data() {
   QTest::newRow("brace inside a name") << "{x{a}" << "{x1";
   QTest::newRow("value not parsed again") << "{braces}" << "{a}";
   QTest::newRow("utf-8 name and value") << "{\u043f\u043b}" << "\u043c\u00b2";
-  QTest::newRow("empty value") << "[{empty}]" << "[]";
 }
 
 void TstAppServices::reportTemplate() {
@@ -231,7 +183,6 @@ void TstAppServices::reportTemplate() {
   const TValues values{{"a", "1"},
                        {"b", "two"},
                        {"braces", "{a}"},
-                       {"empty", ""},
                        {"\xD0\xBF\xD0\xBB", "\xD0\xBC\xC2\xB2"}};
   QCOMPARE(QString::fromStdString(TKvReportGenerator::Parse(templ.toStdString(), values)), expected);
 }
@@ -269,9 +220,6 @@ void TstAppServices::findControlsOnLabelItself() {
   r.ApplyReport({{"v", "5"}});
   QCOMPARE(label.text(), QString("U 5"));
 
-  QLabel other("no prefix");
-  r.FindControlsByPrefix(&other, "#");
-  QCOMPARE(r.Labels().size(), size_t(1));
   r.FindControlsByPrefix(nullptr, "#");
 }
 

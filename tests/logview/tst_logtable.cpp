@@ -11,8 +11,6 @@
 #include "kvsuite/kvlog.h"
 #include "kvsuite/kvtime.h"
 
-#include <QClipboard>
-#include <QHeaderView>
 #include <QScrollBar>
 
 namespace {
@@ -24,13 +22,6 @@ std::string localePrefix(const std::string& time) {
 }
 
 QString rowText(const TKvQtLogTable& t, int row) { return t.item(row, 1)->text(); }
-
-QImage iconImage(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
-
-// What the table puts on the clipboard for a text: CR LF line ends.
-QString withCrLf(const std::string& s) {
-  return QString::fromUtf8(s.data(), static_cast<int>(s.size())).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-}
 
 // Adds n messages of one kind whose texts are "<tag><i>".
 void addMany(TKvQtLogTable& t, int n, TKvLogMsgType type, TKvLogMsgLevel level, const char* tag) {
@@ -46,17 +37,7 @@ QStringList bodies(const TKvQtLogTable& t) {
   return out;
 }
 
-// Collects the records written to the process log while alive.
-class LogCapture {
-public:
-  LogCapture() : FSaved(KvLogGetLogV()), FStream(new_a<TKvStringStream>()) { KvLogSetLogV(FStream); }
-  ~LogCapture() { KvLogSetLogV(FSaved); }
-  const std::string& text() const { return FStream->str(); }
-
-private:
-  var_a<TKvStream*> FSaved;
-  var_a<TKvStringStream*> FStream;
-};
+QString clipboard() { return QString::fromStdString(KvGetQClipboardText()); }
 
 } // namespace
 
@@ -68,7 +49,6 @@ private slots:
 
   void timeFormatIsReadOnce();
   void timeFormatSave();
-  void setUp();
   void classesAndIcons_data();
   void classesAndIcons();
   void rowTextAndPrefix();
@@ -77,13 +57,10 @@ private slots:
   void rowsFitTheirText();
   void levelFiltering();
   void sameLevelDoesNotScroll();
-  void counts();
   void callback();
   void purgeDefaults();
   void purgeFallsBackToOldest();
-  void purgeProtectedCoversAll();
-  void purgeDisabled();
-  void purgeWhenLimitLowered();
+  void purgeLimits();
   void clipboardPlain();
   void clipboardRecords();
   void clipboardByKey();
@@ -106,7 +83,6 @@ void TestLogTable::cleanup() {
 void TestLogTable::timeFormatIsReadOnce() {
   TKvQtLogTable second;
   QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
-
   second.AddMessage(lmtInfo, 1, 0, kTime, "", "x");
   const std::string rfc = TKvDateTime::FromRFCString(kTime).ToRFCString(3, TKvDateTime::tzLocal) + ": x";
   QCOMPARE(second.Messages().back().text, rfc);
@@ -125,45 +101,23 @@ void TestLogTable::timeFormatSave() {
   KvSetModuleDebugMode("LogViewMsgTimeFormat", 7);
   TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfRFC, true);
   QCOMPARE(KvModuleDebugMode("LogViewMsgTimeFormat"), 7);
-
   TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, true);
   QCOMPARE(KvModuleDebugMode("LogViewMsgTimeFormat"), 0);
-  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfLocale);
 
   // A failed save is logged and the format is switched all the same.
   const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", "/proc/version/impossible");
-  {
-    LogCapture log;
-    TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfRFC, true);
-    QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
-    QVERIFY2(!log.text().empty(), "the failed save was not logged");
-  }
-  if (savedConfig.isNull())
-    qunsetenv("XDG_CONFIG_HOME");
-  else
-    qputenv("XDG_CONFIG_HOME", savedConfig);
+  const var_a<TKvStream*> savedLog = KvLogGetLogV();
+  auto log = new_a<TKvStringStream>();
+  KvLogSetLogV(log);
+  TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfRFC, true);
+  KvLogSetLogV(savedLog);
+  qputenv("XDG_CONFIG_HOME", savedConfig);
+  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
+  QVERIFY2(!log->str().empty(), "the failed save was not logged");
   // Not recorded as saved: the next save of the same value writes again.
   TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfRFC, true);
   QCOMPARE(KvModuleDebugMode("LogViewMsgTimeFormat"), 1);
-}
-
-void TestLogTable::setUp() {
-  TKvQtLogTable t;
-  QCOMPARE(t.columnCount(), 2);
-  QCOMPARE(t.rowCount(), 0);
-  QVERIFY(!t.showGrid());
-  QCOMPARE(t.editTriggers(), QAbstractItemView::NoEditTriggers);
-  QCOMPARE(t.selectionMode(), QAbstractItemView::NoSelection);
-  QCOMPARE(t.minimumSize(), QSize(200, 100));
-  QVERIFY(t.horizontalHeader()->isHidden());
-  QVERIFY(t.verticalHeader()->isHidden());
-  QCOMPARE(t.columnWidth(0), 24);
-  QCOMPARE(t.frameStyle(), 0);
-  QCOMPARE(t.GetMessageLevel(), TKvQtLogTable::mlOther);
-  QCOMPARE(t.GetMaxMessages(), uint64_t(1000));
-  QCOMPARE(t.GetProtectedNewest(), uint64_t(100));
-  QVERIFY(t.GetScrollToEnd());
 }
 
 void TestLogTable::classesAndIcons_data() {
@@ -172,7 +126,6 @@ void TestLogTable::classesAndIcons_data() {
   QTest::addColumn<int>("cls");
   QTest::addColumn<QString>("icon");
   QTest::newRow("error of least importance") << int(lmtError) << 9 << 0 << "msg_error";
-  QTest::newRow("error of level 0") << int(lmtError) << 0 << 0 << "msg_error";
   QTest::newRow("warning of level 5") << int(lmtWarning) << 5 << 1 << "msg_warn";
   QTest::newRow("information of level 2") << int(lmtInfo) << 2 << 2 << "msg_info";
   QTest::newRow("information of level 3 is detail") << int(lmtInfo) << 3 << 3 << "";
@@ -185,21 +138,15 @@ void TestLogTable::classesAndIcons() {
   QFETCH(int, level);
   QFETCH(int, cls);
   QFETCH(QString, icon);
-  QCOMPARE(int(TKvQtLogTable::CalcMessageLevel(type, level)), cls);
-
   TKvQtLogTable t;
   t.AddMessage(type, level, 7, kTime, "src", "text");
   QCOMPARE(int(t.Messages().back().messageClass), cls);
   QCOMPARE(t.OnGetItemImage(0), cls);
   QVERIFY(t.item(0, 0)->text().isEmpty());
   const QIcon shown = t.item(0, 0)->icon();
-  if (icon.isEmpty()) {
-    QVERIFY(shown.isNull());
-  } else {
-    const QIcon expected = KvGetIconFromIconLib(icon.toStdString(), 16, 16);
-    QVERIFY2(!expected.isNull(), "the icon library has no such icon");
-    QCOMPARE(iconImage(shown), iconImage(expected));
-  }
+  QCOMPARE(shown.isNull(), icon.isEmpty());
+  if (!icon.isEmpty())
+    QCOMPARE(shown.pixmap(16, 16).toImage(), KvGetIconFromIconLib(icon.toStdString(), 16, 16).pixmap(16, 16).toImage());
 }
 
 void TestLogTable::rowTextAndPrefix() {
@@ -209,10 +156,7 @@ void TestLogTable::rowTextAndPrefix() {
   const std::string prefix = localePrefix(kTime);
   QCOMPARE(m.text, prefix + "Привет, мир");
   QCOMPARE(m.prefixLength, uint64_t(prefix.size()));
-  QCOMPARE(m.timeText, std::string(kTime));
-  QCOMPARE(m.source, std::string("source"));
-  QCOMPARE(m.code, 42);
-  QCOMPARE(rowText(t, 0), QString::fromStdString(prefix) + QStringLiteral("Привет, мир"));
+  QCOMPARE(rowText(t, 0), QString::fromStdString(m.text));
 
   // Neither an empty nor a broken time text stops a message.
   t.AddMessage(lmtInfo, 1, 0, "", "", "a");
@@ -231,7 +175,6 @@ void TestLogTable::previousRowLosesTrailingLineFeed() {
   QVERIFY2(rowText(t, 0).endsWith('\n'), "only the row just above is trimmed");
   t.AddMessage(lmtInfo, 1, 0, kTime, "", "visible");
   QCOMPARE(rowText(t, 2), QString::fromStdString(localePrefix(kTime)) + "ends too");
-  QCOMPARE(t.Messages().back().text, localePrefix(kTime) + "visible");
   QCOMPARE(std::next(t.Messages().begin(), 2)->text, localePrefix(kTime) + "ends too\n");
 }
 
@@ -239,14 +182,12 @@ void TestLogTable::appendMessage() {
   TKvQtLogTable t;
   int calls = 0;
   t.OnMessagesChanged = [&calls]() { ++calls; };
+  // Without a row to continue, a detail row of its own.
   t.AppendMessage("orphan body");
-  QCOMPARE(t.rowCount(), 1);
   QCOMPARE(calls, 1);
   const TKvQtLogTable::TLogMessage& m = t.Messages().back();
   QCOMPARE(m.type, int(lmtInfo));
   QCOMPARE(m.level, 3);
-  QCOMPARE(m.source, std::string());
-  QCOMPARE(m.timeText, std::string());
   QCOMPARE(m.text, localePrefix("") + "orphan body");
 
   t.AppendMessage(" and more\nlines");
@@ -264,7 +205,6 @@ void TestLogTable::rowsFitTheirText() {
   QCoreApplication::processEvents();
   const int single = t.rowHeight(0);
   QVERIFY(single > 0);
-  QCOMPARE(t.rowHeight(1), single);
   t.AppendMessage("\nsecond\nthird");
   t.FlushLayout();
   QVERIFY2(t.rowHeight(1) > 2 * single, "the row did not grow with its text");
@@ -284,28 +224,22 @@ void TestLogTable::levelFiltering() {
   t.AddMessage(lmtWarning, 5, 0, kTime, "", "w");
   t.AddMessage(lmtInfo, 2, 0, kTime, "", "i");
   t.AddMessage(lmtInfo, 3, 0, kTime, "", "o");
-  const struct {
-    TKvQtLogTable::TMessageLevel level;
-    int visible;
-  } steps[] = {{TKvQtLogTable::mlError, 1},
-               {TKvQtLogTable::mlWarning, 2},
-               {TKvQtLogTable::mlInfo, 3},
-               {TKvQtLogTable::mlOther, 4},
-               {TKvQtLogTable::mlError, 1}};
+  const std::pair<TKvQtLogTable::TMessageLevel, int> steps[] = {
+      {TKvQtLogTable::mlError, 1}, {TKvQtLogTable::mlWarning, 2}, {TKvQtLogTable::mlInfo, 3},
+      {TKvQtLogTable::mlOther, 4}, {TKvQtLogTable::mlError, 1}};
   for (const auto& s : steps) {
-    t.SetMessageLevel(s.level);
-    QCOMPARE(t.GetMessageLevel(), s.level);
+    t.SetMessageLevel(s.first);
     int row = 0;
     for (const TKvQtLogTable::TLogMessage& m : t.Messages()) {
-      QCOMPARE(m.visible, row < s.visible);
-      QCOMPARE(t.isRowHidden(row), row >= s.visible);
+      QCOMPARE(m.visible, row < s.second);
+      QCOMPARE(t.isRowHidden(row), row >= s.second);
       ++row;
     }
   }
-  // Hidden on arrival, kept, shown later.
+  // Hidden on arrival, kept, counted, shown later.
   t.AddMessage(lmtInfo, 4, 0, kTime, "", "late detail");
   QVERIFY(t.isRowHidden(4));
-  QCOMPARE(t.rowCount(), 5);
+  QCOMPARE(t.CountMessages(), (TKvQtLogTable::TMessageCounts{1, 1, 1, 2}));
   t.SetMessageLevel(TKvQtLogTable::mlOther);
   QVERIFY(!t.isRowHidden(4));
 }
@@ -332,17 +266,6 @@ void TestLogTable::sameLevelDoesNotScroll() {
   QCOMPARE(bar->value(), bar->maximum());
 }
 
-void TestLogTable::counts() {
-  TKvQtLogTable t;
-  QCOMPARE(t.CountMessages(), (TKvQtLogTable::TMessageCounts{0, 0, 0, 0}));
-  addMany(t, 2, lmtError, 3, "e");
-  addMany(t, 3, lmtWarning, 3, "w");
-  addMany(t, 4, lmtInfo, 0, "i");
-  addMany(t, 5, lmtInfo, 4, "o");
-  t.SetMessageLevel(TKvQtLogTable::mlError);
-  QCOMPARE(t.CountMessages(), (TKvQtLogTable::TMessageCounts{2, 3, 4, 5}));
-}
-
 void TestLogTable::callback() {
   TKvQtLogTable t;
   int calls = 0;
@@ -351,18 +274,14 @@ void TestLogTable::callback() {
     ++calls;
     rowsSeen = t.rowCount();
   };
-  t.Clear();
-  QCOMPARE(calls, 0);
+  t.Clear(); // already empty: no change
   t.AddMessage(lmtInfo, 1, 0, kTime, "", "a");
   QCOMPARE(calls, 1);
   QCOMPARE(rowsSeen, 1);
-  t.AppendMessage("more");
   t.SetMessageLevel(TKvQtLogTable::mlError);
-  QCOMPARE(calls, 1);
   t.Clear();
   QCOMPARE(calls, 2);
   QCOMPARE(rowsSeen, 0);
-  QVERIFY(t.Messages().empty());
   t.Clear();
   QCOMPARE(calls, 2);
 }
@@ -374,15 +293,12 @@ void TestLogTable::purgeDefaults() {
   addMany(t, 998, lmtWarning, 1, "w");
   t.AddMessage(lmtInfo, 4, 0, kTime, "", "new detail");
   QCOMPARE(t.rowCount(), 1000);
-  QCOMPARE(bodies(t).front(), QString("old detail"));
-
   t.AddMessage(lmtWarning, 1, 0, kTime, "", "one too many");
   QCOMPARE(t.rowCount(), 1000);
   QCOMPARE(int(t.Messages().size()), 1000);
   const QStringList b = bodies(t);
   QCOMPARE(b.front(), QString("w0"));
   QVERIFY2(b.contains("new detail"), "a protected detail message was purged");
-  QCOMPARE(b.back(), QString("one too many"));
   QCOMPARE(rowText(t, 0), QString::fromStdString(localePrefix(kTime) + "w0"));
 }
 
@@ -390,45 +306,40 @@ void TestLogTable::purgeFallsBackToOldest() {
   TKvQtLogTable t;
   t.SetMaxMessages(10, 2);
   addMany(t, 8, lmtError, 0, "e");
-  // Detail among the protected newest survives; the oldest error goes.
+  // Detail among the protected newest survives; the oldest detail goes first.
   addMany(t, 3, lmtInfo, 3, "d");
-  QCOMPARE(t.rowCount(), 10);
   QCOMPARE(bodies(t), (QStringList{"e0", "e1", "e2", "e3", "e4", "e5", "e6", "e7", "d1", "d2"}));
   t.AddMessage(lmtError, 0, 0, kTime, "", "e8");
   // d1 is now outside the protected two.
   QCOMPARE(bodies(t), (QStringList{"e0", "e1", "e2", "e3", "e4", "e5", "e6", "e7", "d2", "e8"}));
   t.AddMessage(lmtError, 0, 0, kTime, "", "e9");
-  QCOMPARE(bodies(t), (QStringList{"e0", "e1", "e2", "e3", "e4", "e5", "e6", "e7", "e8", "e9"}));
   t.AddMessage(lmtError, 0, 0, kTime, "", "e10");
+  // No detail left: the oldest goes.
   QCOMPARE(bodies(t).front(), QString("e1"));
   QCOMPARE(rowText(t, 0), QString::fromStdString(localePrefix(kTime) + "e1"));
   QCOMPARE(t.rowCount(), 10);
 }
 
-void TestLogTable::purgeProtectedCoversAll() {
-  TKvQtLogTable t;
-  t.SetMaxMessages(50, 100);
-  addMany(t, 30, lmtError, 0, "e");
-  addMany(t, 30, lmtInfo, 4, "d");
-  QCOMPARE(t.rowCount(), 50);
-  QCOMPARE(bodies(t).front(), QString("e10"));
-}
+void TestLogTable::purgeLimits() {
+  TKvQtLogTable lowered;
+  addMany(lowered, 5, lmtError, 0, "e");
+  addMany(lowered, 5, lmtInfo, 3, "d");
+  lowered.SetMaxMessages(6, 1);
+  QCOMPARE(bodies(lowered), (QStringList{"e0", "e1", "e2", "e3", "e4", "d4"}));
+  for (int row = 0; row < lowered.rowCount(); ++row)
+    QCOMPARE(rowText(lowered, row), QString::fromStdString(localePrefix(kTime)) + bodies(lowered).at(row));
 
-void TestLogTable::purgeDisabled() {
-  TKvQtLogTable t;
-  t.SetMaxMessages(0, 5);
-  addMany(t, 1200, lmtInfo, 4, "d");
-  QCOMPARE(t.rowCount(), 1200);
-}
+  TKvQtLogTable allProtected;
+  allProtected.SetMaxMessages(50, 100);
+  addMany(allProtected, 30, lmtError, 0, "e");
+  addMany(allProtected, 30, lmtInfo, 4, "d");
+  QCOMPARE(allProtected.rowCount(), 50);
+  QCOMPARE(bodies(allProtected).front(), QString("e10"));
 
-void TestLogTable::purgeWhenLimitLowered() {
-  TKvQtLogTable t;
-  addMany(t, 5, lmtError, 0, "e");
-  addMany(t, 5, lmtInfo, 3, "d");
-  t.SetMaxMessages(6, 1);
-  QCOMPARE(bodies(t), (QStringList{"e0", "e1", "e2", "e3", "e4", "d4"}));
-  for (int row = 0; row < t.rowCount(); ++row)
-    QCOMPARE(rowText(t, row), QString::fromStdString(localePrefix(kTime)) + bodies(t).at(row));
+  TKvQtLogTable unlimited;
+  unlimited.SetMaxMessages(0, 5);
+  addMany(unlimited, 1200, lmtInfo, 4, "d");
+  QCOMPARE(unlimited.rowCount(), 1200);
 }
 
 void TestLogTable::clipboardPlain() {
@@ -439,9 +350,7 @@ void TestLogTable::clipboardPlain() {
   t.SetMessageLevel(TKvQtLogTable::mlWarning);
   t.ClipboardCopy(false);
   const std::string p = localePrefix(kTime);
-  const QString expected = QString::fromStdString(p + "line one\r\nline two\r\n" + p +
-                                                  "cr\\= tab\t nul\\0\\O\x7f" "é\r\n");
-  QCOMPARE(QString::fromStdString(KvGetQClipboardText()), expected);
+  QCOMPARE(clipboard(), QString::fromStdString(p + "line one\r\nline two\r\n" + p + "cr\\= tab\t nul\\0\\O\x7f" "é\r\n"));
 }
 
 void TestLogTable::clipboardRecords() {
@@ -452,7 +361,7 @@ void TestLogTable::clipboardRecords() {
   t.SetMessageLevel(TKvQtLogTable::mlInfo);
   t.ClipboardCopy(true);
   const std::string record = KvLogFormatRecord("Src", "first\nsecond appended", lmtWarning, 2, 17, kTime);
-  QCOMPARE(QString::fromStdString(KvGetQClipboardText()), withCrLf(record).replace(QChar(0x1e), "\\N"));
+  QCOMPARE(clipboard(), QString::fromStdString(record).replace("\n", "\r\n").replace(QChar(0x1e), "\\N"));
 }
 
 void TestLogTable::clipboardByKey() {
@@ -461,27 +370,24 @@ void TestLogTable::clipboardByKey() {
   t.AddMessage(lmtInfo, 1, 0, kTime, "", "copied");
   KvSetQClipboardText(std::string("before"));
   QTest::keySequence(&t, QKeySequence(QKeySequence::Copy));
-  QCOMPARE(QString::fromStdString(KvGetQClipboardText()), QString::fromStdString(localePrefix(kTime) + "copied\r\n"));
-  // Other keys still move through the view.
-  QTest::keyClick(&t, Qt::Key_Down);
-  QCOMPARE(QString::fromStdString(KvGetQClipboardText()), QString::fromStdString(localePrefix(kTime) + "copied\r\n"));
+  const QString copied = QString::fromStdString(localePrefix(kTime) + "copied\r\n");
+  QCOMPARE(clipboard(), copied);
+  KvSetQClipboardText(std::string("before"));
+  QTest::keyClick(&t, Qt::Key_Down); // other keys still move through the view
+  QCOMPARE(clipboard(), QString("before"));
 }
 
 void TestLogTable::itemLookups() {
   TKvQtLogTable t;
   QCOMPARE(t.OnGetItemText(0), QString("@Error Line"));
   QCOMPARE(t.OnGetItemImage(0), 3);
-  QVERIFY(t.getItertorSimple(0) == t.Messages().end());
-
   t.AddMessage(lmtError, 0, 0, kTime, "", "first");
   t.AddMessage(lmtWarning, 0, 0, kTime, "", "second");
-  t.AddMessage(lmtInfo, 0, 0, kTime, "", "third");
   const QString p = QString::fromStdString(localePrefix(kTime));
   QCOMPARE(t.OnGetItemText(1), p + "second");
-  QCOMPARE(t.OnGetItemImage(2), 2);
+  // Out of range rows fall back to the first message.
   QCOMPARE(t.OnGetItemText(-1), p + "first");
-  QCOMPARE(t.OnGetItemText(3), p + "first");
-  QCOMPARE(t.OnGetItemImage(3), 0);
+  QCOMPARE(t.OnGetItemImage(2), 0);
 }
 
 QTEST_MAIN(TestLogTable)

@@ -17,7 +17,6 @@
 #include "kvsuite/kvmessage.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -48,15 +47,13 @@ private slots:
   void cleanupTestCase() { Deinit_KvQtCpnt(); }
   void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 
-  void itemForm();
   void positionIsClamped_data();
   void positionIsClamped();
   void timeFormat_data();
   void timeFormat();
-  void remainingUnknownAtStart();
   void indefiniteHidesPercentage();
   void barKeepsValueAcrossIndefinite();
-  void indicator();
+  void indicatorDrawsOnlyWhenAnimated();
   void panelsShowAndHide();
   void iterationsPanel();
   void iterationsWindowAndSigma();
@@ -65,26 +62,6 @@ private slots:
   void iterationsPlotBars();
   void interfaceLookup();
 };
-
-void TestProgressItems::itemForm() {
-  TKvQtProgressItem item(true, nullptr);
-  QCOMPARE(item.objectName(), QStringLiteral("TKvQtProgressItem"));
-  auto* vl = qobject_cast<QVBoxLayout*>(item.layout());
-  QVERIFY(vl);
-  QCOMPARE(vl->itemAt(0)->widget()->objectName(), QStringLiteral("labelsHolder"));
-  QCOMPARE(vl->itemAt(1)->widget()->objectName(), QStringLiteral("LbMessage"));
-  QCOMPARE(vl->itemAt(2)->layout()->objectName(), QStringLiteral("horizontalLayout"));
-  auto* bar = item.findChild<TKvQtProgressBar*>(QStringLiteral("ProgressBar"));
-  QVERIFY(bar);
-  QVERIFY(!bar->isTextVisible());
-  QCOMPARE(bar->maximum(), 100);
-  QCOMPARE(label(&item, "LbCurr")->minimumWidth(), 50);
-  QCOMPARE(label(&item, "LbCurr")->maximumWidth(), 50);
-  QCOMPARE(label(&item, "LbTimeElapsedTitle")->text(), QString::fromUtf8("Прошло:"));
-  QCOMPARE(label(&item, "LbTimeLeftTitle")->text(), QString::fromUtf8("Осталось:"));
-  item.SetMessage("Чтение");
-  QCOMPARE(item.GetMessage(), std::string("Чтение"));
-}
 
 void TestProgressItems::positionIsClamped_data() {
   QTest::addColumn<double>("pos");
@@ -112,7 +89,6 @@ void TestProgressItems::positionIsClamped() {
 void TestProgressItems::timeFormat_data() {
   QTest::addColumn<double>("ms");
   QTest::addColumn<QString>("text");
-  QTest::newRow("zero") << 0.0 << "0:00:00.0";
   QTest::newRow("tenths round up into the next second") << 59960.0 << "0:01:00.0";
   QTest::newRow("hours are not padded") << 3723460.0 << "1:02:03.5";
   QTest::newRow("many hours") << 36000000000.0 << "10000:00:00.0";
@@ -125,74 +101,51 @@ void TestProgressItems::timeFormat() {
   QCOMPARE(QString::fromStdString(TKvQtProgressItem::FormatTime(ms)), text);
 }
 
-void TestProgressItems::remainingUnknownAtStart() {
-  TKvQtProgressItem item(true, nullptr);
-  item.ResetTimer();
-  item.StartTimer();
-  item.SetPos(0.001);
-  QCOMPARE(label(&item, "LbTimeLeft")->text(), QStringLiteral("--:--:--.-"));
-  QCOMPARE(item.GetElapsedTimeStr().substr(0, 5), std::string("0:00:"));
-}
-
 void TestProgressItems::indefiniteHidesPercentage() {
   TKvQtProgressItem top(true, nullptr);
+  top.ResetTimer();
+  top.StartTimer();
+  top.SetPos(0.001);
+  QCOMPARE(label(&top, "LbTimeLeft")->text(), QStringLiteral("--:--:--.-")); // unknown this early
   top.SetIndefinite(true);
   for (const char* name : {"LbCurr", "LbSlash", "LbTimeLeftTitle", "LbTimeLeft"})
     QVERIFY2(label(&top, name)->isHidden(), name);
   QVERIFY(!label(&top, "LbTimeElapsed")->isHidden());
-  QVERIFY(!top.findChild<QWidget*>(QStringLiteral("labelsHolder"))->isHidden());
   top.SetIndefinite(false);
   QVERIFY(!label(&top, "LbCurr")->isHidden());
-
-  TKvQtProgressItem nested(false, nullptr);
-  QVERIFY(nested.findChild<QWidget*>(QStringLiteral("labelsHolder"))->isHidden());
 }
 
 void TestProgressItems::barKeepsValueAcrossIndefinite() {
   TKvQtProgressBar bar;
   QVERIFY(bar.isBarIndefinite());
-  QVERIFY(!bar.isTextVisible());
   bar.setBarIndefinite(false);
   bar.setValue(37.9);
   QCOMPARE(bar.value(), 37);
   bar.setBarIndefinite(true);
   QCOMPARE(bar.maximum(), 0);
-  QCOMPARE(bar.value(), 0);
   bar.setBarIndefinite(false);
   QCOMPARE(bar.maximum(), 100);
-  // The busy display forgot the value: it starts over from 0.
-  QCOMPARE(bar.value(), 0);
+  QCOMPARE(bar.value(), 0); // the busy display forgot the value
   bar.setValue(55.0);
   bar.setBarIndefinite(false); // no change, nothing happens
   QCOMPARE(bar.value(), 55);
 }
 
-void TestProgressItems::indicator() {
+void TestProgressItems::indicatorDrawsOnlyWhenAnimated() {
   QtProgressIndicatorWidget w;
   w.resize(40, 40);
-  QCOMPARE(w.sizeHint(), QSize(20, 20));
-  QCOMPARE(w.heightForWidth(33), 33);
-  QCOMPARE(w.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
-  QCOMPARE(w.focusPolicy(), Qt::NoFocus);
-  QVERIFY(!w.isAnimated());
   QVERIFY(imageIsBlank(w));
   w.setDisplayedWhenStopped(true);
   QVERIFY(!imageIsBlank(w));
   w.setDisplayedWhenStopped(false);
-
   w.setAnimationDelay(5);
   w.startAnimation();
-  QVERIFY(w.isAnimated());
   QTRY_VERIFY(w.angle() != 0);
   QVERIFY(!imageIsBlank(w));
   w.stopAnimation();
-  QVERIFY(!w.isAnimated());
   QVERIFY(imageIsBlank(w));
   w.startAnimation();
   QCOMPARE(w.angle(), 0);
-  QCOMPARE(w.property("delay").toInt(), 5);
-  w.setProperty("color", QColor(Qt::red));
-  QCOMPARE(w.color(), QColor(Qt::red));
   w.stopAnimation();
 }
 
@@ -201,18 +154,14 @@ void TestProgressItems::panelsShowAndHide() {
   auto* layout = new QVBoxLayout(&host);
   std::vector<int> heights;
   TKvQtGuiProgress gui(&host, nullptr, [&](int h) { heights.push_back(h); });
-  QCOMPARE(gui.CreateWidget(), &host);
-
   auto* first = new QWidget(gui.CreateWidget());
-  first->setMinimumHeight(120);
-  first->setMaximumHeight(120);
+  first->setFixedHeight(120);
   // Without a layout the panel has nowhere to go.
   QVERIFY_EXCEPTION_THROWN(gui.ShowWidget(&host, first), TKvMessage);
   gui.SetLayout(layout);
   gui.ShowWidget(&host, first);
   QCOMPARE(heights, std::vector<int>{120});
   QVERIFY_EXCEPTION_THROWN(gui.ShowWidget(&host, first), std::logic_error);
-  QCOMPARE(gui.Panels().size(), size_t(1));
   QCOMPARE(layout->count(), 1);
 
   auto* second = new QWidget(&host);
@@ -226,20 +175,10 @@ void TestProgressItems::panelsShowAndHide() {
   gui.HideWidget(&host, first);
   const auto records = log.records();
   QCOMPARE(records.size(), size_t(1));
-  QCOMPARE(records[0].type, 'E');
-  QCOMPARE(records[0].level, 5);
   QCOMPARE(records[0].text, std::string("@TKvQtGuiProgress::DestroyPanel(): Panel not found."));
   gui.Arrange();
   QCOMPARE(heights.back(), 0);
-
-  try {
-    TKvQtGuiProgress bad(nullptr, nullptr, nullptr);
-    QFAIL("no exception");
-  } catch (const TKvMessage& e) {
-    QVERIFY(e.std_str().find("TKvQtGuiProgress::TKvQtGuiProgress(QWidget *, QBoxLayout *, "
-                             "TKvQtGuiProgress::THeightChangedEvent)") != std::string::npos);
-    QVERIFY(e.std_str().find("(FPnExtenders)==false.") != std::string::npos);
-  }
+  QVERIFY_EXCEPTION_THROWN(TKvQtGuiProgress(nullptr, nullptr, nullptr), TKvMessage);
 }
 
 void TestProgressItems::iterationsPanel() {
@@ -248,59 +187,50 @@ void TestProgressItems::iterationsPanel() {
   TQtProgressInterfaces interfaces(&host, layout, nullptr);
   TKvQtIterationsProgress& it = interfaces.IterationsProgress();
   it.Start(0.01, &linearPos);
-  TQtIterationsWidget* panel = it.Panel();
+  QPointer<TQtIterationsWidget> panel = it.Panel();
   QVERIFY(panel);
   QCOMPARE(panel->parentWidget(), &host);
   QCOMPARE(layout->count(), 1);
-  QCOMPARE(label(panel, "LbIter")->text(), QStringLiteral("0"));
-  QCOMPARE(label(panel, "LbSigma0Caption")->text(), QString());
-  QCOMPARE(panel->Format(), std::string("%.3lg"));
   try {
     it.Start(0.01, &linearPos);
     QFAIL("no exception");
   } catch (const TKvMessage& e) {
     QCOMPARE(e.std_str(), std::string("@TKvQtIterationsProgress::Start(): Start() called twice."));
   }
-  QCOMPARE(it.Panel(), panel);
+  QCOMPARE(it.Panel(), panel.data());
   QVERIFY(it.NextIteration(1, 0.5, 0.25));
   QCOMPARE(label(panel, "LbDiff")->text(), QStringLiteral("0.5"));
-  QPointer<TQtIterationsWidget> guard(panel);
   it.End();
-  QVERIFY(!guard);
+  QVERIFY(!panel);
   QVERIFY(!it.Panel());
   QCOMPARE(layout->count(), 0);
   QVERIFY(interfaces.GuiProgress().Panels().empty());
 
   // A panel still shown dies with the service.
   it.Start(1.0, &linearPos);
-  guard = it.Panel();
 }
 
 void TestProgressItems::iterationsWindowAndSigma() {
   TQtIterationsWidget w("%.2f", nullptr);
   w.Start(1.0, &linearPos);
-  const QString caption = QString::fromUtf8("Сигма:");
   for (int i = 1; i <= 201; ++i)
     QVERIFY(w.NextIteration(i, i, -1));
   const auto& values = w.Plot()->Values();
   QCOMPARE(values.size(), size_t(200));
   QCOMPARE(values.front(), 2.0);
   QCOMPARE(values.back(), 201.0);
-  QCOMPARE(w.Plot()->MaxValue(), 201.0);
   QCOMPARE(label(&w, "LbIter")->text(), QStringLiteral("201"));
   QCOMPARE(label(&w, "LbDiff")->text(), QStringLiteral("201.00"));
-  QCOMPARE(label(&w, "LbSigma0")->text(), QString());
-  QCOMPARE(label(&w, "LbSigma0Caption")->text(), QString());
+  QCOMPARE(label(&w, "LbSigma0Caption")->text(), QString()); // no sigma yet
   w.NextIteration(202, 1, 0.5);
   QCOMPARE(label(&w, "LbSigma0")->text(), QStringLiteral("0.5"));
-  QCOMPARE(label(&w, "LbSigma0Caption")->text(), caption);
+  QCOMPARE(label(&w, "LbSigma0Caption")->text(), QString::fromUtf8("Сигма:"));
   w.NextIteration(203, 1, 1234567.0);
   QCOMPARE(label(&w, "LbSigma0")->text(), QStringLiteral("1.23457e+06"));
 
   // Formats that cannot print one double fall back to the default.
-  QCOMPARE(TQtIterationsWidget("%s", nullptr).Format(), std::string("%.3lg"));
-  QCOMPARE(TQtIterationsWidget("%f %f", nullptr).Format(), std::string("%.3lg"));
-  QCOMPARE(TQtIterationsWidget("%Lf", nullptr).Format(), std::string("%.3lg"));
+  for (const char* bad : {"%s", "%f %f", "%Lf"})
+    QCOMPARE(TQtIterationsWidget(bad, nullptr).Format(), std::string("%.3lg"));
   QCOMPARE(TQtIterationsWidget("d=%+8.3e %%", nullptr).Format(), std::string("d=%+8.3e %%"));
 }
 
@@ -308,8 +238,6 @@ void TestProgressItems::iterationsStopButton() {
   TQtIterationsWidget w(nullptr, nullptr);
   w.Start(1.0, &linearPos);
   auto* stop = w.findChild<QPushButton*>(QStringLiteral("BtnStop"));
-  QVERIFY(stop->isEnabled());
-  QVERIFY(!stop->toolTip().isEmpty());
   stop->click();
   QVERIFY(!stop->isEnabled());
   QVERIFY(!w.CheckIterationBreak());
@@ -327,31 +255,15 @@ void TestProgressItems::iterationsMisuse() {
   QWidget host;
   TKvQtGuiProgress gui(&host, new QVBoxLayout(&host), nullptr);
   TKvQtIterationsProgress it(&gui);
-  try {
-    it.NextIteration(1, 1, 1);
-    QFAIL("no exception");
-  } catch (const TKvMessage& e) {
-    QVERIFY(e.std_str().find("virtual bool TKvQtIterationsProgress::NextIteration(int, double, double)") !=
-            std::string::npos);
-    QVERIFY(e.std_str().find("(FFmIterations)==false.") != std::string::npos);
-  }
+  QVERIFY_EXCEPTION_THROWN(it.NextIteration(1, 1, 1), TKvMessage);
   QVERIFY_EXCEPTION_THROWN(it.CheckIterationBreak(), TKvMessage);
   kvtest::LogCapture log;
   it.End();
   const auto records = log.records();
   QCOMPARE(records.size(), size_t(1));
   QCOMPARE(records[0].text, std::string("@TKvQtIterationsProgress::End(): End() called without matching Start()."));
-  QCOMPARE(records[0].level, 5);
-
   // A missing mapping is refused before anything is shown.
-  try {
-    it.Start(1.0, nullptr);
-    QFAIL("no exception");
-  } catch (const TKvMessage& e) {
-    QVERIFY(e.std_str().find("void TQtIterationsWidget::Start(double, TQtIterationsWidget::TFnValueToPos)") !=
-            std::string::npos);
-    QVERIFY(e.std_str().find("(value_to_pos)==false.") != std::string::npos);
-  }
+  QVERIFY_EXCEPTION_THROWN(it.Start(1.0, nullptr), TKvMessage);
   QVERIFY(!it.Panel());
   QVERIFY(gui.Panels().empty());
   QVERIFY_EXCEPTION_THROWN(TKvQtIterationsProgress(nullptr), TKvMessage);
@@ -359,14 +271,13 @@ void TestProgressItems::iterationsMisuse() {
 
 void TestProgressItems::iterationsPlotBars() {
   // H = 110 gives bars of 12 pixels, right-aligned: only the newest values
-  // that fit are drawn; the oldest (left) ones fall off.
+  // that fit are drawn.
   TDrawWidget plot;
   plot.resize(300, 111);
   plot.Reset(1.0, [](double v, double, double) { return v > 0 ? 0.0 : 1.0; });
-  plot.AddValue(5); // newest value fills its whole bar
+  plot.AddValue(5); // the newest value fills its whole bar
   QImage image(plot.size(), QImage::Format_RGB32);
   plot.render(&image);
-  // Inside the newest bar, half-way up: white.
   QCOMPARE(QColor(image.pixel(plot.width() - 8, 50)), QColor(Qt::white));
   // Left of it, the older zero values draw nothing: the grey background.
   QCOMPARE(QColor(image.pixel(plot.width() - 30, 50)), QColor(128, 128, 128));
@@ -382,8 +293,6 @@ void TestProgressItems::interfaceLookup() {
            static_cast<IKvInterface*>(&interfaces.GuiProgress()));
   TKvUIDObject other{"other"};
   QCOMPARE(i->GetInterface_Int(&other), static_cast<IKvInterface*>(nullptr));
-  QCOMPARE(KvGetInterface<IKvQtGuiProgress>(i, &IKvQtGuiProgress::IKvQtGuiProgressUIDObj),
-           static_cast<IKvQtGuiProgress*>(&interfaces.GuiProgress()));
 }
 
 QTEST_MAIN(TestProgressItems)

@@ -11,12 +11,12 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <map>
 
@@ -65,6 +65,17 @@ QString Text(const std::string& module, const std::string& key)
   return LoadResString(module, key, &text) ? QString::fromStdString(*text) : QString();
 }
 
+// The text of the TKvMessage that `body` throws, or "(nothing thrown)".
+QString ErrorOf(const std::function<void()>& body)
+{
+  try {
+    body();
+  } catch (const TKvMessage& m) {
+    return QString::fromStdString(m.std_str());
+  }
+  return QStringLiteral("(nothing thrown)");
+}
+
 void WriteText(const QString& fileName, const QByteArray& text)
 {
   QDir().mkpath(QFileInfo(fileName).path());
@@ -86,47 +97,25 @@ QString RunChild(const QStringList& args, const QProcessEnvironment& env = QProc
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Keys of the resource strings with the placeholders their users fill in.
-const std::map<std::string, QStringList>& KnownKeys()
+// Keys of the resource strings with the placeholders their users fill in;
+// the scan of the sources adds every other key they use.
+std::map<std::string, QStringList> KnownKeys()
 {
-  static const std::map<std::string, QStringList> keys = {
-      {"global.AddToSelected", {}},
-      {"global.BtnAbort", {}},
-      {"global.BtnCancel", {}},
-      {"global.BtnIgnore", {}},
-      {"global.BtnNo", {}},
-      {"global.BtnOk", {}},
-      {"global.BtnRetry", {}},
-      {"global.BtnYes", {}},
-      {"global.Cancel", {}},
-      {"global.CancelMsg", {}},
-      {"global.ClearList", {}},
-      {"global.CopyToClipboard", {}},
-      {"global.Copyright_lbl", {}},
-      {"global.ErrEmptyName", {}},
-      {"global.ErrNameExist", {}},
+  std::map<std::string, QStringList> keys = {
       {"global.Err_IncorrectNumber_curr_min_max", {"%1%", "%2%", "%3%"}},
       {"global.HelpErrorStarting", {"%s"}},
       {"global.HelpFileNotFound", {"%s"}},
       {"global.HelpFilesNotFound", {"%s", "%s"}},
-      {"global.KvDirEditDlgTitle", {}},
       {"global.KvFileSaveEditConfirm", {"%s"}},
-      {"global.MatchCase", {}},
-      {"global.Msg_UserBreak", {}},
-      {"global.Network", {}},
-      {"global.Open", {}},
-      {"global.PauseLabel", {}},
-      {"global.PauseMsg", {}},
       {"global.PrgBegan_msg", {"%1%"}},
       {"global.PrgFinished_msg_time", {"%1%", "%2%"}},
-      {"global.Progress_Interrupt", {}},
-      {"global.QuestClearList", {}},
-      {"global.RunMsg", {}},
-      {"global.ShowOnce", {}},
-      {"global.Title", {}},
-      {"global.Update", {}},
-      {"global.WholeWord", {}},
   };
+  for (const char* key :
+       {"AddToSelected", "BtnAbort", "BtnCancel", "BtnIgnore", "BtnNo", "BtnOk", "BtnRetry", "BtnYes", "Cancel",
+        "CancelMsg", "ClearList", "CopyToClipboard", "Copyright_lbl", "ErrEmptyName", "ErrNameExist",
+        "KvDirEditDlgTitle", "MatchCase", "Msg_UserBreak", "Network", "Open", "PauseLabel", "PauseMsg",
+        "Progress_Interrupt", "QuestClearList", "RunMsg", "ShowOnce", "Title", "Update", "WholeWord"})
+    keys.emplace(std::string("global.") + key, QStringList());
   return keys;
 }
 
@@ -146,11 +135,9 @@ class TestSuiteConfig : public QObject {
 private slots:
   void initTestCase();
   void cleanup();
-
   void optionTableConversions_data();
   void optionTableConversions();
-  void optionTableMissingNames();
-  void optionTableNamesRemoveClear();
+  void optionTableTypesAndNames();
   void persistentRoundTrip_data();
   void persistentRoundTrip();
   void persistentAcrossProcesses();
@@ -158,29 +145,23 @@ private slots:
   void persistentFailureKeepsTable();
   void tornSaveLeavesOldOrNew();
   void globalOptions();
-
   void moduleSettings_data();
   void moduleSettings();
   void setModuleSettings();
-
   void xiniRoundTrip();
   void xiniMisuse();
-
   void resourceKeysInBothLanguages();
   void resourceMissingKey();
   void languageSwitch();
   void languageFromEnvironment_data();
   void languageFromEnvironment();
   void languageDirOverride();
-  void captions();
-
   void initCounts();
   void buildAndStaticConfig();
   void applicationObject();
 
 private:
   QTemporaryDir FConfigHome;
-  QString FOptionsDir;
 };
 
 void TestSuiteConfig::initTestCase()
@@ -210,16 +191,15 @@ void TestSuiteConfig::optionTableConversions_data()
   QTest::addColumn<double>("asDouble");
   QTest::addColumn<bool>("asBool");
 
-  QTest::newRow("integer") << "42" << 42 << 42.0 << true;
   QTest::newRow("negative with blanks") << " -7 " << -7 << -7.0 << true;
   QTest::newRow("zero") << "0" << 0 << 0.0 << false;
   QTest::newRow("fraction truncates") << "2.75" << 2 << 2.75 << true;
-  QTest::newRow("plus sign") << "+5" << 5 << 5.0 << true;
   QTest::newRow("beyond int") << "99999999999" << 0 << 99999999999.0 << true;
   QTest::newRow("word") << "abc" << 0 << 0.0 << false;
   QTest::newRow("number then junk") << "12abc" << 0 << 0.0 << false;
   QTest::newRow("true") << "true" << 0 << 0.0 << true;
   QTest::newRow("YES") << "YES" << 0 << 0.0 << true;
+  QTest::newRow("missing") << QString() << 0 << 0.0 << false;
   QTest::newRow("off") << "off" << 0 << 0.0 << false;
   QTest::newRow("empty") << "" << 0 << 0.0 << false;
 }
@@ -231,23 +211,18 @@ void TestSuiteConfig::optionTableConversions()
   QFETCH(double, asDouble);
   QFETCH(bool, asBool);
   TKvOptionTable t;
-  t.SetS<std::string>("v", stored.toStdString());
+  if (!stored.isNull()) t.SetS<std::string>("v", stored.toStdString());
+  QCOMPARE(t.Has("v"), !stored.isNull());
   QCOMPARE(t.GetS<int>("v"), asInt);
   QCOMPARE(t.GetS<double>("v"), asDouble);
   QCOMPARE(t.GetS<bool>("v"), asBool);
   QCOMPARE(QString::fromStdString(t.GetS<std::string>("v")), stored);
 }
 
-void TestSuiteConfig::optionTableMissingNames()
+void TestSuiteConfig::optionTableTypesAndNames()
 {
-  TKvOptionTable t;
-  QCOMPARE(t.GetS<int>("Dlg/Ask/dont_show"), 0);
-  QCOMPARE(t.GetS<std::string>("Dlg/Ask/choice"), std::string());
-  QCOMPARE(t.GetS<double>("x"), 0.0);
-  QCOMPARE(t.GetS<bool>("x"), false);
-  QVERIFY(!t.Has("x"));
-
   // Each type reads back what it wrote, also values text cannot hold loosely.
+  TKvOptionTable t;
   t.SetS<int>("i", -2147483647 - 1);
   t.SetS<double>("d", 0.1);
   t.SetS<double>("big", 1e300);
@@ -255,26 +230,15 @@ void TestSuiteConfig::optionTableMissingNames()
   QCOMPARE(t.GetS<int>("i"), -2147483647 - 1);
   QCOMPARE(t.GetS<double>("d"), 0.1);
   QCOMPARE(t.GetS<double>("big"), 1e300);
-  QCOMPARE(t.GetS<bool>("b"), true);
   QCOMPARE(t.GetS<int>("b"), 1);
   QCOMPARE(t.GetS<std::string>("d"), std::string("0.1"));
-}
 
-void TestSuiteConfig::optionTableNamesRemoveClear()
-{
-  TKvOptionTable t;
-  t.SetS<int>("Dlg/Ask/dont_show", 1);
-  t.SetS<int>("Dlg/Ask/choice", 65536);
-  t.SetS<int>("Dlg/Other/choice", 1024);
-  t.SetS<int>("Dlg/Ask", 3);
+  t.Clear();
+  for (const char* name : {"Dlg/Ask/dont_show", "Dlg/Ask/choice", "Dlg/Other/choice", "Dlg/Ask"}) t.SetS<int>(name, 1);
   QCOMPARE(t.Names("Dlg/Ask/"), (std::vector<std::string>{"Dlg/Ask/choice", "Dlg/Ask/dont_show"}));
-  QCOMPARE(t.Names().size(), size_t(4));
   t.Remove("Dlg/Ask/choice");
   t.Remove("never there");
-  QVERIFY(!t.Has("Dlg/Ask/choice"));
-  QCOMPARE(t.GetS<int>("Dlg/Ask/choice"), 0);
-  t.Clear();
-  QVERIFY(t.Names().empty());
+  QCOMPARE(t.Names(), (std::vector<std::string>{"Dlg/Ask", "Dlg/Ask/dont_show", "Dlg/Other/choice"}));
 }
 
 void TestSuiteConfig::persistentRoundTrip_data()
@@ -283,22 +247,17 @@ void TestSuiteConfig::persistentRoundTrip_data()
   QTest::addColumn<QByteArray>("value");
 
   QTest::newRow("plain") << QByteArray("last_dir_path") << QByteArray("/home/user/data");
-  QTest::newRow("answer name") << QByteArray("Dlg/Ask/dont_show") << QByteArray("1");
   QTest::newRow("equals signs") << QByteArray("a=b") << QByteArray("=c=d=");
   QTest::newRow("section-like key") << QByteArray("[options]") << QByteArray("[x]");
   QTest::newRow("comment-like key") << QByteArray("#not a comment") << QByteArray(";nor this");
-  QTest::newRow("semicolon key") << QByteArray(";key") << QByteArray("#");
   QTest::newRow("blanks at the ends") << QByteArray("  padded key ") << QByteArray("   value  ");
   QTest::newRow("line breaks") << QByteArray("multi\nline\r\nkey") << QByteArray("first\nsecond\r\n");
-  QTest::newRow("tabs") << QByteArray("\tk\t") << QByteArray("\t");
-  QTest::newRow("backslashes") << QByteArray("C:\\dir\\") << QByteArray("\\n is not a newline\\");
-  QTest::newRow("escape look-alikes") << QByteArray("\\x41\\s") << QByteArray("\\=\\[");
+  QTest::newRow("backslashes, escape look-alikes") << QByteArray("C:\\dir\\x41\\s") << QByteArray("\\n is not\\=\\[\\");
   QTest::newRow("cyrillic") << QByteArray("Диалог/Вопрос/choice") << QByteArray("Папка «Документы»");
   QTest::newRow("invalid utf-8") << QByteArray("\xff\xfe key") << QByteArray("\xc3\x28\x80");
   QTest::newRow("control bytes") << QByteArray("k\x01\x1f\x7f", 4) << QByteArray("a\0b", 3);
   QTest::newRow("empty value") << QByteArray("empty") << QByteArray();
   QTest::newRow("empty key") << QByteArray() << QByteArray("nameless");
-  QTest::newRow("only a blank") << QByteArray(" ") << QByteArray(" ");
 }
 
 void TestSuiteConfig::persistentRoundTrip()
@@ -307,19 +266,13 @@ void TestSuiteConfig::persistentRoundTrip()
   QFETCH(QByteArray, value);
   QTemporaryDir dir;
   const std::string file = dir.filePath("opts.ini").toStdString();
-  const std::string k = key.toStdString();
-  const std::string v = value.toStdString();
+  const std::map<std::string, std::string> values = {
+      {"before", "1"}, {key.toStdString(), value.toStdString()}, {"after", "2"}};
   {
     TKvPersistentOptionTable t(file);
-    t.SetS<std::string>("before", "1");
-    t.SetS<std::string>(k, v);
-    t.SetS<std::string>("after", "2");
+    for (const auto& [k, v] : values) t.SetS<std::string>(k, v);
   }
-  TKvPersistentOptionTable fresh(file);
-  QCOMPARE(fresh.GetS<std::string>(k), v);
-  QCOMPARE(fresh.GetS<int>("before"), 1);
-  QCOMPARE(fresh.GetS<int>("after"), 2);
-  QCOMPARE(fresh.Names().size(), size_t(3));
+  QVERIFY(TBulkTable(file).All() == values); // nothing more, nothing less
 }
 
 void TestSuiteConfig::persistentAcrossProcesses()
@@ -360,21 +313,16 @@ void TestSuiteConfig::persistentFailureKeepsTable()
   // A folder that cannot exist: its parent is a file.
   WriteText(dir.filePath("plain"), "x");
   TKvPersistentOptionTable t(dir.filePath("plain/opts.ini").toStdString());
-  try {
-    t.SetS<int>("k", 5);
-    QFAIL("saving below a file must fail");
-  } catch (const TKvMessage& m) {
-    QVERIFY2(QString::fromStdString(m.std_str()).contains("plain/opts.ini"), m.what());
-  }
+  const QString error = ErrorOf([&] { t.SetS<int>("k", 5); });
+  QVERIFY2(error.contains("plain/opts.ini"), qPrintable(error));
   QVERIFY(!t.Has("k"));
 
   // Something unreadable where the file belongs is never replaced.
   QVERIFY(QDir(dir.path()).mkdir("opts.ini"));
   TKvPersistentOptionTable u(dir.filePath("opts.ini").toStdString());
-  QVERIFY(u.Names().empty());
   QVERIFY_EXCEPTION_THROWN(u.SetS<std::string>("k", "v"), TKvMessage);
   QVERIFY(QFileInfo(dir.filePath("opts.ini")).isDir());
-  QCOMPARE(u.GetS<std::string>("k"), std::string());
+  QVERIFY(!u.Has("k"));
 }
 
 void TestSuiteConfig::tornSaveLeavesOldOrNew()
@@ -402,18 +350,12 @@ void TestSuiteConfig::tornSaveLeavesOldOrNew()
     const pid_t pid = ::fork();
     QVERIFY(pid >= 0);
     if (pid == 0) {
-      ::close(ready[0]);
       ::prctl(PR_SET_PDEATHSIG, SIGKILL);
       try {
         TBulkTable t(file);
-        for (bool toB = true;; toB = !toB) {
-          t.Replace(toB ? tableB : tableA);
-          if (ready[1] >= 0) {
-            (void)!::write(ready[1], "x", 1);
-            ::close(ready[1]);
-            ready[1] = -1;
-          }
-        }
+        t.Replace(tableB);
+        (void)!::write(ready[1], "x", 1);
+        for (bool toB = false;; toB = !toB) t.Replace(toB ? tableB : tableA);
       } catch (...) {
       }
       ::_exit(3);
@@ -445,30 +387,23 @@ void TestSuiteConfig::tornSaveLeavesOldOrNew()
 
 void TestSuiteConfig::globalOptions()
 {
-  TKvOptionTable* g = GlobalOT(1);
+  auto* g = dynamic_cast<TKvPersistentOptionTable*>(GlobalOT(1));
   QVERIFY(g);
-  QCOMPARE(GlobalOT(1), g);
-  QVERIFY(!GlobalOT(0));
   QVERIFY(!GlobalOT(2));
-  QCOMPARE(QString::fromStdString(KvSuiteConfigDir()), FConfigHome.filePath("kvsuite"));
-  auto* p = dynamic_cast<TKvPersistentOptionTable*>(g);
-  QVERIFY(p);
-  QCOMPARE(QString::fromStdString(p->FileName()), FConfigHome.filePath("kvsuite/global_options.ini"));
-
+  QCOMPARE(QString::fromStdString(g->FileName()), FConfigHome.filePath("kvsuite/global_options.ini"));
   g->SetS<std::string>("last_dir_path", "/data/проект");
-  QCOMPARE(TKvPersistentOptionTable(p->FileName()).GetS<std::string>("last_dir_path"), std::string("/data/проект"));
+  QCOMPARE(TKvPersistentOptionTable(g->FileName()).GetS<std::string>("last_dir_path"), std::string("/data/проект"));
   g->Remove("last_dir_path");
 
   // Without XDG_CONFIG_HOME (or with a relative one) the folder is under HOME.
   const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", "relative/dir");
-  const QString expected = QDir::homePath() + "/.config/kvsuite";
   const QString fromRelative = QString::fromStdString(KvSuiteConfigDir());
   qunsetenv("XDG_CONFIG_HOME");
   const QString fromUnset = QString::fromStdString(KvSuiteConfigDir());
   qputenv("XDG_CONFIG_HOME", saved);
-  QCOMPARE(fromRelative, expected);
-  QCOMPARE(fromUnset, expected);
+  QCOMPARE(fromRelative, QDir::homePath() + "/.config/kvsuite");
+  QCOMPARE(fromUnset, fromRelative);
 }
 
 // Module settings ----------------------------------------------------------------
@@ -486,9 +421,7 @@ void TestSuiteConfig::moduleSettings_data()
   QTest::newRow("other module only") << QByteArray("[Other]\nPrgTimeout=5\n") << QByteArray() << -1;
   QTest::newRow("negative") << QByteArray("[KvQtCpnt]\nPrgTimeout=-3\n") << QByteArray() << -3;
   QTest::newRow("garbage") << QByteArray("[KvQtCpnt]\nPrgTimeout=fast\n") << QByteArray() << -1;
-  QTest::newRow("number then junk") << QByteArray("[KvQtCpnt]\nPrgTimeout=12ms\n") << QByteArray() << -1;
   QTest::newRow("out of range") << QByteArray("[KvQtCpnt]\nPrgTimeout=99999999999\n") << QByteArray() << -1;
-  QTest::newRow("empty value") << QByteArray("[KvQtCpnt]\nPrgTimeout=\n") << QByteArray() << -1;
   QTest::newRow("binary junk") << QByteArray("\x00\xff[KvQtCpnt\n\x01=\x02\n", 16) << QByteArray() << -1;
   QTest::newRow("override wins") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
                                  << QByteArray("LogViewMsgTimeFormat=1; PrgTimeout = 100 ;PrgSMTimeout=5") << 100;
@@ -512,20 +445,16 @@ void TestSuiteConfig::moduleSettings()
 
 void TestSuiteConfig::setModuleSettings()
 {
+  // Other sections stay as they were.
   const QString file = QString::fromStdString(KvSuiteConfigDir() + "/modules.ini");
   WriteText(file, "[Other]\nPrgTimeout=9\n[KvQtCpnt]\nPrgSMTimeout=1\nPrgSMTimeout=2\n");
   KvSetModuleDebugMode("PrgTimeout", 300);
   KvSetModuleDebugMode("PrgSMTimeout", 40);
-  KvSetModuleDebugMode("LogViewMsgTimeFormat", -1);
   QCOMPARE(KvModuleDebugMode("PrgTimeout"), 300);
   QCOMPARE(KvModuleDebugMode("PrgSMTimeout"), 40);
-  QCOMPARE(KvModuleDebugMode("LogViewMsgTimeFormat"), -1);
-
   TKvXIniReader r;
-  QVERIFY(r.LoadFromFile(file.toStdString()));
-  QVERIFY(r.EnterSectionS("Other"));
   std::string v;
-  QVERIFY(r.Read("PrgTimeout", v));
+  QVERIFY(r.LoadFromFile(file.toStdString()) && r.EnterSectionS("Other") && r.Read("PrgTimeout", v));
   QCOMPARE(v, std::string("9"));
 
   // The override is read, not written.
@@ -534,42 +463,31 @@ void TestSuiteConfig::setModuleSettings()
   QCOMPARE(KvModuleDebugMode("PrgTimeout"), 1);
   qunsetenv("KV_MODULE_SETTINGS");
   QCOMPARE(KvModuleDebugMode("PrgTimeout"), 301);
-
   QVERIFY_EXCEPTION_THROWN(KvSetModuleDebugMode("", 1), TKvMessage);
 
-  // A settings folder that cannot be created.
+  // A settings folder that cannot be created: the message names the file.
   QTemporaryDir dir;
   WriteText(dir.filePath("file"), "x");
   const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", dir.filePath("file").toUtf8());
-  bool thrown = false;
-  try {
-    KvSetModuleDebugMode("PrgTimeout", 1);
-  } catch (const TKvMessage& m) {
-    thrown = QString::fromStdString(m.std_str()).contains("modules.ini");
-  }
+  const QString error = ErrorOf([] { KvSetModuleDebugMode("PrgTimeout", 1); });
   qputenv("XDG_CONFIG_HOME", saved);
-  QVERIFY2(thrown, "a failed save must throw a message naming the file");
+  QVERIFY2(error.contains("modules.ini"), qPrintable(error));
 }
 
 // Ini sections ------------------------------------------------------------------
 
 void TestSuiteConfig::xiniRoundTrip()
 {
+  const std::vector<std::string> items = {"first item", "", " third = item "};
   const std::vector<std::pair<std::string, std::string>> odd = {
-      {"plain", "value"},
-      {"a=b [c]", " lead and trail "},
-      {"[not a section]", "line1\nline2\r\n"},
-      {";x", "#y"},
-      {"\\", "\\x20\\"},
-      {"Ключ", "Значение"},
+      {"plain", "value"},     {"a=b [c]", " lead and trail "}, {"[not a section]", "line1\nline2\r\n"},
+      {";x", "#y"},           {"\\", "\\x20\\"},             {"Ключ", "Значение"},
       {std::string("nul\0key", 7), std::string("\0", 1)},
   };
   TKvXIniWriter w;
   w.BeginSectionSE("Presets/Values");
-  w.WriteS("", "first item");
-  w.WriteS("", "");
-  w.WriteS("", " third = item ");
+  for (const std::string& item : items) w.WriteS("", item);
   w.EndSection();
   w.BeginSectionSE("odd ] name ");
   for (const auto& kv : odd) QVERIFY(w.WriteS(kv.first, kv.second));
@@ -582,35 +500,26 @@ void TestSuiteConfig::xiniRoundTrip()
   QTemporaryDir dir;
   const std::string file = dir.filePath("x.ini").toStdString();
   w.SaveToFileE(file);
-
   TKvXIniReader fromText, fromFile, fromWriter(w);
   fromText.LoadFromText(w.Text());
   QVERIFY(fromFile.LoadFromFile(file));
   for (TKvXIniReader* r : {&fromText, &fromFile, &fromWriter}) {
     std::string v;
     QVERIFY(r->EnterSectionS("Presets/Values"));
-    QCOMPARE(r->Count(), size_t(3));
-    QVERIFY(r->Read(0, v));
-    QCOMPARE(v, std::string("first item"));
-    QVERIFY(r->Read(1, v));
-    QCOMPARE(v, std::string());
-    QVERIFY(r->Read(2, v));
-    QCOMPARE(v, std::string(" third = item "));
-    QVERIFY(!r->Read(3, v));
-
+    QCOMPARE(r->Count(), items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+      QVERIFY(r->Read(i, v));
+      QCOMPARE(v, items[i]);
+    }
     QVERIFY(r->EnterSectionS("odd ] name "));
     QCOMPARE(r->Count(), odd.size() + 1);
-    for (size_t i = 0; i < odd.size(); ++i) {
-      QVERIFY(r->Read(odd[i].first, v));
-      QCOMPARE(v, odd[i].second);
+    for (const auto& kv : odd) {
+      QVERIFY(r->Read(kv.first, v));
+      QCOMPARE(v, kv.second); // for "plain", the first of that name
     }
-    QVERIFY(r->Read("plain", v));
-    QCOMPARE(v, std::string("value")); // the first of that name
     QVERIFY(r->Read(odd.size(), v));
     QCOMPARE(v, std::string("second of that name"));
-
-    QVERIFY(r->EnterSectionS(""));
-    QVERIFY(r->Read("k", v));
+    QVERIFY(r->EnterSectionS("") && r->Read("k", v));
     QCOMPARE(v, std::string("in a nameless section"));
   }
 }
@@ -621,15 +530,12 @@ void TestSuiteConfig::xiniMisuse()
   QVERIFY(!w.WriteS("k", "no section"));
   w.BeginSectionSE("a");
   QVERIFY_EXCEPTION_THROWN(w.BeginSectionSE("b"), TKvMessage);
-  w.Error("disk full");
-  QCOMPARE(w.Errors(), std::vector<std::string>{"disk full"});
 
   TKvXIniReader r(w);
   std::string v = "unchanged";
   QVERIFY(!r.Read("k", v)); // no section entered yet
   QVERIFY(r.EnterSectionS("a"));
   QVERIFY(!r.EnterSectionS("missing"));
-  QCOMPARE(r.Count(), size_t(0));
   QVERIFY(!r.Read(0, v));
   QCOMPARE(v, std::string("unchanged"));
 
@@ -661,24 +567,17 @@ void TestSuiteConfig::resourceKeysInBothLanguages()
     while (m.hasNext()) keys.emplace(m.next().captured(0).toStdString(), QStringList{"<any>"});
   }
 
-  std::map<std::string, std::string> english;
-  for (const char* lang : {"en", "ru"}) {
-    QVERIFY(KvSetLanguage(lang));
-    for (const auto& [key, expected] : keys) {
-      const std::string* text = nullptr;
-      QVERIFY2(LoadResString("KvQtCpnt", key, &text), qPrintable(QString("%1 missing in %2").arg(key.c_str(), lang)));
-      QVERIFY2(!text->empty(), key.c_str());
-      if (expected != QStringList{"<any>"}) {
-        QVERIFY2(Placeholders(*text) == expected, qPrintable(QString("%1 (%2)").arg(key.c_str(), lang)));
-      }
-      if (std::string(lang) == "en") {
-        english[key] = *text;
-      } else {
-        QVERIFY2(Placeholders(*text) == Placeholders(english[key]), key.c_str());
-        // A Russian text that is really Russian, not a copy of the English.
-        QVERIFY2(QString::fromStdString(*text).contains(QRegularExpression("\\p{Cyrillic}")), key.c_str());
-      }
-    }
+  for (const auto& [key, expected] : keys) {
+    KvSetLanguage("en");
+    const QString en = Text("KvQtCpnt", key);
+    KvSetLanguage("ru");
+    const QString ru = Text("KvQtCpnt", key);
+    QVERIFY2(!en.isEmpty() && !ru.isEmpty(), qPrintable(QString("%1 missing or empty").arg(key.c_str())));
+    if (expected != QStringList{"<any>"})
+      QVERIFY2(Placeholders(en.toStdString()) == expected, key.c_str());
+    QVERIFY2(Placeholders(ru.toStdString()) == Placeholders(en.toStdString()), key.c_str());
+    // A Russian text that is really Russian, not a copy of the English.
+    QVERIFY2(ru.contains(QRegularExpression("\\p{Cyrillic}")), key.c_str());
   }
 
   // Both languages have the same keys in every section the suite uses.
@@ -701,29 +600,23 @@ void TestSuiteConfig::resourceMissingKey()
   QVERIFY(!LoadResString("KvQtCpnt", "", &text));
   QVERIFY(LoadResString("KvQtCpnt", "global.Open", nullptr));
   QVERIFY(KvResStringKeys("NoSuchModule").empty());
+  QCOMPARE(KvMsg_helper("Cap_Unknown").std_str(), std::string("Cap_Unknown"));
 }
 
 void TestSuiteConfig::languageSwitch()
 {
   TLanguageGuard guard;
   QVERIFY(KvSetLanguage("en"));
-  QCOMPARE(getCurLanguageId(), std::string("en"));
   const std::string* en = nullptr;
   QVERIFY(LoadResString("KvQtCpnt", "global.Open", &en));
-  QCOMPARE(*en, std::string("Open"));
-
   QVERIFY(KvSetLanguage("ru_RU.UTF-8"));
   QCOMPARE(getCurLanguageId(), std::string("ru"));
   QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Открыть"));
-  // Texts handed out before the switch stay valid.
-  QCOMPARE(*en, std::string("Open"));
-
-  QVERIFY(!KvSetLanguage("de"));
-  QVERIFY(!KvSetLanguage(""));
-  QVERIFY(!KvSetLanguage("russian"));
+  QCOMPARE(*en, std::string("Open")); // texts handed out before the switch stay valid
+  for (const char* unknown : {"de", "", "russian"}) QVERIFY(!KvSetLanguage(unknown));
   QCOMPARE(getCurLanguageId(), std::string("ru"));
 
-  // Blanks that matter survive the file format.
+  // Blanks and line breaks that matter survive the file format.
   QCOMPARE(Text("KvQtCpnt", "global.PauseLabel"), QStringLiteral(" [Пауза] "));
   KvSetLanguage("en");
   QVERIFY(Text("KvQtCpnt", "global.Err_IncorrectNumber_curr_min_max").contains('\n'));
@@ -737,12 +630,10 @@ void TestSuiteConfig::languageFromEnvironment_data()
   QTest::newRow("nothing set") << QStringList{} << "en";
   QTest::newRow("LANG ru") << QStringList{"LANG=ru_RU.UTF-8"} << "ru";
   QTest::newRow("LANG de") << QStringList{"LANG=de_DE.UTF-8"} << "en";
-  QTest::newRow("LANG C") << QStringList{"LANG=C"} << "en";
   QTest::newRow("LC_MESSAGES before LANG") << QStringList{"LC_MESSAGES=ru_RU", "LANG=en_US.UTF-8"} << "ru";
   QTest::newRow("LC_ALL before LC_MESSAGES") << QStringList{"LC_ALL=en_GB", "LC_MESSAGES=ru_RU"} << "en";
   QTest::newRow("LANGUAGE list") << QStringList{"LANGUAGE=ru:en", "LANG=en_US.UTF-8"} << "ru";
   QTest::newRow("KV_LANG first") << QStringList{"KV_LANG=ru", "LANGUAGE=en", "LC_ALL=en_US"} << "ru";
-  QTest::newRow("KV_LANG en") << QStringList{"KV_LANG=en", "LANG=ru_RU.UTF-8"} << "en";
 }
 
 void TestSuiteConfig::languageFromEnvironment()
@@ -762,53 +653,28 @@ void TestSuiteConfig::languageDirOverride()
   QTemporaryDir dir;
   WriteText(dir.filePath("en.lang"), "[KvQtCpnt]\nglobal.Open=Try it: \\sopen\\s\n[messages]\nCap_Info=Note\n");
   qputenv("KV_LANG_DIR", dir.path().toUtf8());
-  QVERIFY(KvSetLanguage("en"));
-  const QString open = Text("KvQtCpnt", "global.Open");
-  const QString caption = QString::fromStdString(KvMsg_helper("Cap_Info").std_str());
-  const bool cancelKnown = LoadResString("KvQtCpnt", "global.Cancel", nullptr);
-  // No Russian file there: the built-in one answers.
-  KvSetLanguage("ru");
-  const QString russian = Text("KvQtCpnt", "global.Open");
+  const bool switched = KvSetLanguage("en");
+  const QString en = Text("KvQtCpnt", "global.Open") + "|" + Text("KvQtCpnt", "global.Cancel") + "|" +
+                     QString::fromStdString(KvMsg_helper("Cap_Info").std_str());
+  KvSetLanguage("ru"); // no Russian file there: the built-in one answers
+  const QString ru = Text("KvQtCpnt", "global.Open");
   qunsetenv("KV_LANG_DIR");
   KvSetLanguage("en");
-  QCOMPARE(open, QStringLiteral("Try it:  open "));
-  QCOMPARE(caption, QStringLiteral("Note"));
-  QVERIFY(!cancelKnown); // the folder's file replaces the built-in one
-  QCOMPARE(russian, QStringLiteral("Открыть"));
+  QVERIFY(switched);
+  QCOMPARE(en, QStringLiteral("Try it:  open ||Note")); // the folder's file replaces the built-in one
+  QCOMPARE(ru, QStringLiteral("Открыть"));
   QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Open"));
-}
-
-void TestSuiteConfig::captions()
-{
-  TLanguageGuard guard;
-  const std::map<std::string, std::pair<QString, QString>> expected = {
-      {"Cap_Info", {"Information", "Информация"}},
-      {"Cap_Warning", {"Warning", "Предупреждение"}},
-      {"Cap_Error", {"Error", "Ошибка"}},
-      {"Cap_Question", {"Question", "Вопрос"}},
-  };
-  for (const auto& [id, texts] : expected) {
-    KvSetLanguage("en");
-    QCOMPARE(QString::fromStdString(KvMsg_helper(id).std_str()), texts.first);
-    KvSetLanguage("ru");
-    QCOMPARE(QString::fromStdString(KvMsg_helper(id).std_str()), texts.second);
-  }
-  QCOMPARE(KvMsg_helper("Cap_Unknown").std_str(), std::string("Cap_Unknown"));
 }
 
 // Set-up, build, application -----------------------------------------------------
 
 void TestSuiteConfig::initCounts()
 {
-  for (const char* lib : {"KvCoreUtils", "KvConfig", "KvCoreGuiUtils"}) {
-    const int base = KvSuiteInitCount(lib);
-    QVERIFY(base >= 0);
-  }
   const int base = KvSuiteInitCount("KvConfig");
+  QVERIFY(base >= 0);
   QCOMPARE(Init_KvConfig(), base + 1);
   QCOMPARE(Init_KvConfig(), base + 2);
   QCOMPARE(Deinit_KvConfig(), base + 1);
-  QCOMPARE(KvSuiteInitCount("KvConfig"), base + 1);
   QCOMPARE(Deinit_KvConfig(), base);
 
   // Unbalanced tear-downs stop at zero.
@@ -817,8 +683,6 @@ void TestSuiteConfig::initCounts()
   QCOMPARE(Deinit_KvCoreGuiUtils(), 0);
   QCOMPARE(KvSuiteInitCount("KvCoreGuiUtils"), 0);
   for (int i = 0; i < gui; ++i) Init_KvCoreGuiUtils();
-  QCOMPARE(Init_KvCoreUtils() - 1, Deinit_KvCoreUtils());
-
   QCOMPARE(KvSuiteInitCount("KvQtCpnt"), -1);
   QCOMPARE(KvSuiteInitCount(nullptr), -1);
 }
@@ -828,19 +692,13 @@ void TestSuiteConfig::buildAndStaticConfig()
   const QString plain = QString::fromStdString(GetBuildVerString(false, false));
   QVERIFY2(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(plain).hasMatch(), qPrintable(plain));
   const QString full = QString::fromStdString(GetBuildVerString(true, true));
-  QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(plain) + " \\(build of \\d{4}-\\d{2}-\\d{2}\\) \\S+$")
-               .match(full)
-               .hasMatch(),
-           qPrintable(full));
-  QVERIFY(full.endsWith(" " + QSysInfo::buildCpuArchitecture()));
+  const QString pattern = "^" + QRegularExpression::escape(plain) + " \\(build of \\d{4}-\\d{2}-\\d{2}\\) ";
+  QVERIFY2(QRegularExpression(pattern + QSysInfo::buildCpuArchitecture() + "$").match(full).hasMatch(), qPrintable(full));
   QVERIFY(QString::fromStdString(GetBuildVerString(true, false)).startsWith(plain + " (build of "));
 
-  qunsetenv("KV_STATIC_CONFIG_13");
   const QStringList prefixes = QString::fromStdString(KvGetStaticConfigString(13)).split(';');
-  QVERIFY(!prefixes.isEmpty());
   for (const QString& p : prefixes) QVERIFY2(p.startsWith('/') && p.endsWith('/'), qPrintable(p));
   QVERIFY2(prefixes.last().endsWith("/doc/kvsuite/"), qPrintable(prefixes.last()));
-
   qputenv("KV_STATIC_CONFIG_13", "/opt/help/;/usr/share/help/");
   QCOMPARE(KvGetStaticConfigString(13), std::string("/opt/help/;/usr/share/help/"));
   qunsetenv("KV_STATIC_CONFIG_13");
@@ -849,7 +707,7 @@ void TestSuiteConfig::buildAndStaticConfig()
 
 void TestSuiteConfig::applicationObject()
 {
-  QVERIFY(!KvApplication);
+  QVERIFY(!KvGetApplication());
   {
     TKvApplication app;
     QCOMPARE(KvGetApplication(), &app);
@@ -860,8 +718,6 @@ void TestSuiteConfig::applicationObject()
 
   qputenv("KV_MAGIC_KEY", "1");
   QVERIFY(KvMagicKeyDown());
-  qputenv("KV_MAGIC_KEY", "0");
-  QVERIFY(!KvMagicKeyDown());
   qunsetenv("KV_MAGIC_KEY");
   QVERIFY(!KvMagicKeyDown()); // a core application has no keyboard
 }
