@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-Autopilot::Autopilot(const QString& shotsDir) : FDir(shotsDir) {
+Autopilot::Autopilot(const QString& shotsDir, bool cancel) : FDir(shotsDir), FCancel(cancel) {
   QDir().mkpath(FDir);
   FTimer.setInterval(40);
   connect(&FTimer, &QTimer::timeout, this, &Autopilot::tick);
@@ -41,6 +41,18 @@ void Autopilot::nestedLevelsShown() {
   if (!view || FDone.contains("1-progress-nested"))
     return;
   shoot(view, "1-progress-nested");
+  if (FCancel) {
+    // Cancel asks first; the question is answered with its default (Yes).
+    if (auto* cancel = view->findChild<QAbstractButton*>("BtnCancel")) {
+      QPointer<QAbstractButton> button(cancel);
+      FBoxShot = "2-cancel-question";
+      QTimer::singleShot(0, this, [button] {
+        if (button)
+          button->click();
+      });
+    }
+    return;
+  }
   auto* pauseResume = view->findChild<QAbstractButton*>("BtnPauseResume");
   if (pauseResume && pauseResume->isVisible() && pauseResume->isEnabled()) {
     // Pausing runs a loop until resumed; run it from its own timer call,
@@ -61,6 +73,8 @@ void Autopilot::tick() {
   if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
     if (!FBoxShot.isEmpty() && box->isVisible()) {
       shoot(box, FBoxShot);
+      if (FBoxShot == "2-cancel-question")
+        FCancelConfirmed = true;
       FBoxShot.clear();
       if (QPushButton* b = box->defaultButton())
         b->click();

@@ -14,7 +14,9 @@ class QWidget;
 
 class Autopilot : public QObject {
 public:
-  explicit Autopilot(const QString& shotsDir);
+  // With `cancel`, the run cancels the operation (confirming the question)
+  // instead of pausing and resuming it.
+  Autopilot(const QString& shotsDir, bool cancel);
 
   void start();
   // Screenshots taken so far, in order.
@@ -26,6 +28,8 @@ public:
   // Answers the next modal box with its default button after grabbing it.
   void answerNextBox(const QString& shotName);
   bool pausedOnce() const { return FResumed; }
+  bool cancelMode() const { return FCancel; }
+  bool cancelConfirmed() const { return FCancelConfirmed; }
 
   // The visible log window, if any.
   static QWidget* logWindow();
@@ -40,4 +44,6 @@ private:
   qint64 FPausedAt = 0;
   bool FResumed = false;
   QString FBoxShot;
+  bool FCancel = false;
+  bool FCancelConfirmed = false;
 };

@@ -198,6 +198,17 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
       const double eps = 1e-3;
       if (it)
         it->Start(eps, &LogScale);
+      // Ends the panel also when a cancel is thrown out of an iteration.
+      struct PanelScope {
+        IKvIterationsProgress* It;
+        ~PanelScope() {
+          if (It)
+            try {
+              It->End();
+            } catch (...) {
+            }
+        }
+      } panel{it};
       int shown = 0;
       const auto coef = FitTrendSurface(grid, eps, 40, [&](const FitStep& s) {
         ++shown;
@@ -216,8 +227,6 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
           sum.Stopped = true;
         return go;
       });
-      if (it)
-        it->End();
       p->Stop();
       if (sum.Stopped)
         KvLogWriteWarning("Adjustment", Tr("Stopped by the user before convergence",
@@ -232,7 +241,9 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
   } catch (const TKvMessage& e) {
     sum.Cancelled = true;
     sum.Reason = e.std_str();
-    KvLogWriteError("Demo", Tr("The analysis was cancelled: ", "Анализ прерван: ") + e.std_str(), lmlImportant);
+    KvLogWriteError("Demo", Tr("The analysis was cancelled; no results were kept.",
+                               "Анализ прерван; результаты не сохранены."),
+                    lmlImportant);
   }
 
   lp->WaitOK(false); // warnings were logged: the user reads them and confirms
@@ -276,7 +287,8 @@ int main(int argc, char** argv) {
   QCommandLineOption threads("threads", "Worker threads (0: one per core, at least 2).", "N", "0");
   QCommandLineOption autopilot("autopilot", "Run without a person and save screenshots.");
   QCommandLineOption shots("shots", "Folder for the screenshots.", "dir", "screenshots");
-  cl.addOptions({lang, order, threads, autopilot, shots});
+  QCommandLineOption cancel("cancel", "With --autopilot: cancel the operation instead of pausing it.");
+  cl.addOptions({lang, order, threads, autopilot, shots, cancel});
   cl.process(app);
 
   Options opt;
@@ -293,7 +305,7 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<Autopilot> pilot;
   if (opt.Autopilot) {
-    pilot.reset(new Autopilot(opt.Shots));
+    pilot.reset(new Autopilot(opt.Shots, cl.isSet(cancel)));
     pilot->start();
     // A watchdog: an autopilot run that hangs fails instead of waiting forever.
     QTimer::singleShot(10 * 60 * 1000, [] {
@@ -313,11 +325,16 @@ int main(int argc, char** argv) {
     std::printf("  %-12s %6lld ms\n", s.Name.c_str(), static_cast<long long>(s.Ms));
   std::printf("  total        %6lld ms, %lu log records\n", static_cast<long long>(total.elapsed()), sum.Records);
   if (sum.Cancelled)
-    std::printf("The operation was cancelled by the user: %s\n", sum.Reason.c_str());
+    std::printf("Cancelled: %s\n", sum.Reason.c_str());
   int rc = 0;
   if (pilot) {
     std::printf("  %d screenshots in %s\n", int(pilot->shots().size()), qPrintable(opt.Shots));
-    if (!pilot->pausedOnce() || sum.Cancelled) {
+    if (pilot->cancelMode()) {
+      if (!pilot->cancelConfirmed() || !sum.Cancelled) {
+        std::fprintf(stderr, "kvqtcpnt-demo: the autopilot's cancel did not end the operation\n");
+        rc = 1;
+      }
+    } else if (!pilot->pausedOnce() || sum.Cancelled) {
       std::fprintf(stderr, "kvqtcpnt-demo: the autopilot did not pause and resume the operation\n");
       rc = 1;
     }
