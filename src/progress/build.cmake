@@ -6,19 +6,40 @@
 # "KvQtCpnt:<FormClass>.<objectName>" (".toolTip" etc. for other properties),
 # then refresh the catalogue and fill in the new entries:
 #
-#   cmake --build <build-dir> --target kvqtcpnt_lupdate
-#   (or: lupdate -locations none -no-obsolete src -ts src/resources/translations/kvqtcpnt_en.ts)
+#   lupdate -locations none -no-obsolete src/<area> -ts src/resources/translations/<topic>_en.ts
+#
+# kvqtcpnt_en.ts holds the module, progress and log-view forms; each later
+# area keeps its own catalogue beside it.
 #
 # The translations test checks that every Russian text of every form in src/
 # has a finished translation.
 
 get_filename_component(KV_SRC_DIR "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-file(GLOB KV_TS_FILES CONFIGURE_DEPENDS ${KV_SRC_DIR}/resources/translations/kvqtcpnt_*.ts)
+# Catalogues are kept per topic ("<topic>_<lang>.ts", so that work on one area
+# does not touch another's file); all catalogues of one language are released
+# together into the one message file "kvqtcpnt_<lang>.qm".
+file(GLOB KV_TS_FILES CONFIGURE_DEPENDS ${KV_SRC_DIR}/resources/translations/*_*.ts)
+set(KV_TS_LANGS)
+foreach(ts ${KV_TS_FILES})
+  get_filename_component(ts_name ${ts} NAME_WE)
+  string(REGEX REPLACE "^.*_" "" ts_lang ${ts_name})
+  list(APPEND KV_TS_LANGS ${ts_lang})
+  list(APPEND KV_TS_FILES_${ts_lang} ${ts})
+endforeach()
+list(REMOVE_DUPLICATES KV_TS_LANGS)
 
 set(KV_QM_DIR ${CMAKE_CURRENT_BINARY_DIR}/translations)
 file(MAKE_DIRECTORY ${KV_QM_DIR})
-set_source_files_properties(${KV_TS_FILES} PROPERTIES OUTPUT_LOCATION ${KV_QM_DIR})
-qt5_add_translation(KV_QM_FILES ${KV_TS_FILES})
+set(KV_QM_FILES)
+foreach(lang ${KV_TS_LANGS})
+  set(qm ${KV_QM_DIR}/kvqtcpnt_${lang}.qm)
+  add_custom_command(OUTPUT ${qm}
+    COMMAND Qt5::lrelease -silent ${KV_TS_FILES_${lang}} -qm ${qm}
+    DEPENDS ${KV_TS_FILES_${lang}}
+    COMMENT "Releasing the ${lang} form translations"
+    VERBATIM)
+  list(APPEND KV_QM_FILES ${qm})
+endforeach()
 
 set(KV_TR_QRC_BODY "")
 foreach(qm ${KV_QM_FILES})
@@ -39,12 +60,3 @@ add_custom_command(OUTPUT ${KV_TR_RCC_CPP}
   VERBATIM)
 set_source_files_properties(${KV_TR_RCC_CPP} PROPERTIES SKIP_AUTOGEN ON GENERATED ON)
 target_sources(KvQtCpnt PRIVATE ${KV_TR_RCC_CPP})
-
-find_program(KV_LUPDATE NAMES lupdate lupdate-qt5 HINTS ${Qt5_DIR}/../../../bin)
-if(KV_LUPDATE)
-  add_custom_target(kvqtcpnt_lupdate
-    COMMAND ${KV_LUPDATE} -locations none -no-obsolete ${KV_SRC_DIR} -ts ${KV_TS_FILES}
-    WORKING_DIRECTORY ${KV_SRC_DIR}
-    COMMENT "Refreshing the form text catalogues"
-    VERBATIM)
-endif()
