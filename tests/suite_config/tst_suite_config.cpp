@@ -102,6 +102,7 @@ QString RunChild(const QStringList& args, const QProcessEnvironment& env = QProc
 std::map<std::string, QStringList> KnownKeys()
 {
   std::map<std::string, QStringList> keys = {
+      {"global.Copyright_lbl", {"%1%"}}, // the build year
       {"global.Err_IncorrectNumber_curr_min_max", {"%1%", "%2%", "%3%"}},
       {"global.HelpErrorStarting", {"%s"}},
       {"global.HelpFileNotFound", {"%s"}},
@@ -112,7 +113,7 @@ std::map<std::string, QStringList> KnownKeys()
   };
   for (const char* key :
        {"AddToSelected", "BtnAbort", "BtnCancel", "BtnIgnore", "BtnNo", "BtnOk", "BtnRetry", "BtnYes", "Cancel",
-        "CancelMsg", "ClearList", "CopyToClipboard", "Copyright_lbl", "ErrEmptyName", "ErrNameExist",
+        "CancelMsg", "ClearList", "CopyToClipboard", "ErrEmptyName", "ErrNameExist",
         "KvDirEditDlgTitle", "MatchCase", "Msg_UserBreak", "Network", "Open", "PauseLabel", "PauseMsg",
         "Progress_Interrupt", "QuestClearList", "RunMsg", "ShowOnce", "Title", "Update", "WholeWord"})
     keys.emplace(std::string("global.") + key, QStringList());
