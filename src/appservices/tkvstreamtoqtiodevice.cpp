@@ -85,24 +85,30 @@ qint64 TKvStreamToQtIODevice::readData(char* data, qint64 maxSize) {
   return static_cast<qint64>(n);
 }
 
+// Qt's writers treat a short write as a failure, so the stream is asked
+// again for the rest until it has taken everything or refuses.
 qint64 TKvStreamToQtIODevice::writeData(const char* data, qint64 maxSize) {
   if (!FStream) {
     setErrorString(QCoreApplication::translate("TKvStreamToQtIODevice", "Поток закрыт",
                                                "KvQtCpnt:TKvStreamToQtIODevice.Closed"));
     return -1;
   }
-  if (maxSize <= 0)
-    return 0;
-  const unsigned long asked = TransferSize(maxSize);
-  const unsigned long n = FStream->Write(data, asked);
-  if (n == TKvStream::invalid_value || n > asked) {
-    setErrorString(QCoreApplication::translate("TKvStreamToQtIODevice", "Ошибка записи в поток %1",
-                                               "KvQtCpnt:TKvStreamToQtIODevice.WriteError")
-                       .arg(StreamName())
-                       .trimmed());
-    return -1;
+  qint64 done = 0;
+  while (done < maxSize) {
+    const unsigned long asked = TransferSize(maxSize - done);
+    const unsigned long n = FStream->Write(data + done, asked);
+    if (n == TKvStream::invalid_value || n > asked) {
+      setErrorString(QCoreApplication::translate("TKvStreamToQtIODevice", "Ошибка записи в поток %1",
+                                                 "KvQtCpnt:TKvStreamToQtIODevice.WriteError")
+                         .arg(StreamName())
+                         .trimmed());
+      return done > 0 ? done : -1;
+    }
+    if (n == 0)
+      break;
+    done += static_cast<qint64>(n);
   }
-  return static_cast<qint64>(n);
+  return done;
 }
 
 // Bytes Qt read ahead belong to the old position; reading exactly what is

@@ -11,8 +11,11 @@
 // Failures are reported the way QIODevice reports them: a transfer the stream
 // refuses (TKvStream::invalid_value) answers -1 and sets errorString(), so
 // QDataStream and QTextStream turn their status to a read or write failure.
-// The device itself never throws; an exception thrown by the stream's own code
-// is not caught here and reaches the caller of the Qt function.
+// A short write is followed by further writes of the rest until the stream
+// has taken everything or refuses (the bytes written so far are then
+// answered, with errorString() set). The device itself never throws; an
+// exception thrown by the stream's own code is not caught here and reaches
+// the caller of the Qt function.
 //
 // Choices of this class:
 // - open() ignores the requested mode: the device is always read-write, and

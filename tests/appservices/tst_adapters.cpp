@@ -3,12 +3,13 @@
 
 #include "appservices/kvqthelp.h"
 #include "appservices/tkvstreamtoqtiodevice.h"
+#include "module/kvqttranslator.h"
 #include "widgets/tkvclickableqlabel.h"
 
-#include "kvsuite/kvmessage.h"
 #include "kvsuite/kvstream.h"
 
 #include "kvtestsupport.h"
+#include "kvurlsink.h"
 
 #include <QDataStream>
 #include <QDesktopServices>
@@ -18,24 +19,23 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTextStream>
-#include <QUrl>
 
 namespace {
 
-// A string stream that fails every transfer once `budget` bytes have moved.
+// A string stream that refuses every transfer once `budget` bytes have moved.
 class TFailingStream : public TKvStringStream {
 public:
   TFailingStream(std::string data, unsigned long budget) : TKvStringStream(std::move(data)), FBudget(budget) {}
-  unsigned long Read(void* data, unsigned long size) override { return Spend(size, [&](unsigned long n) {
-      return TKvStringStream::Read(data, n); }); }
-  unsigned long Write(const void* data, unsigned long size) override { return Spend(size, [&](unsigned long n) {
-      return TKvStringStream::Write(data, n); }); }
+  unsigned long Read(void* data, unsigned long size) override {
+    return Refuse(size) ? invalid_value : Spend(TKvStringStream::Read(data, std::min(size, FBudget)));
+  }
+  unsigned long Write(const void* data, unsigned long size) override {
+    return Refuse(size) ? invalid_value : Spend(TKvStringStream::Write(data, std::min(size, FBudget)));
+  }
 
 private:
-  template <class F> unsigned long Spend(unsigned long size, F move) {
-    if (FBudget == 0 && size > 0)
-      return invalid_value;
-    const unsigned long n = move(std::min(size, FBudget));
+  bool Refuse(unsigned long size) const { return FBudget == 0 && size > 0; }
+  unsigned long Spend(unsigned long n) {
     FBudget -= n;
     return n;
   }
@@ -49,49 +49,36 @@ QByteArray Pattern(int size) {
   return b;
 }
 
-// Receives the documents that would have been opened by the desktop.
-class TUrlSink : public QObject {
-  Q_OBJECT
-public:
-  QList<QUrl> Urls;
-public slots:
-  void open(const QUrl& url) { Urls << url; }
-};
-
 } // namespace
 
 class TstAdapters : public QObject {
   Q_OBJECT
 private slots:
-  void initTestCase();
+  void initTestCase() {
+    qputenv("KV_LANG", "en");
+    QVERIFY(KvQtInstallTranslator("en"));
+  }
   void init();
   void cleanup();
 
   void roundTrip_data();
   void roundTrip();
-  void textAndImages();
+  void textAndImage();
   void failingStream_data();
   void failingStream();
   void afterClose();
-  void seekDropsReadAhead_data();
   void seekDropsReadAhead();
 
   void showHelp_data();
   void showHelp();
-  void helpNotOpened();
 
   void labelClicked_data();
   void labelClicked();
 
 private:
-  // Writes `files` (relative to the two help folders "1/" and "2/") and
-  // points the help path at both.
-  void makeHelp(const QStringList& files);
   QString FHelp;
   TUrlSink FSink;
 };
-
-void TstAdapters::initTestCase() { qputenv("KV_LANG", "en"); }
 
 void TstAdapters::init() {
   FHelp = kvtest::freshDir("help");
@@ -122,59 +109,40 @@ void TstAdapters::roundTrip() {
     QCOMPARE(out.status(), QDataStream::Ok);
     QCOMPARE(dev.pos(), qint64(size + 8));
   }
-  QCOMPARE(stream->str().size(), size_t(size + 8));
   QVERIFY(stream->setPosition64(0));
-
   TKvStreamToQtIODevice dev(stream);
   QDataStream in(&dev);
   QByteArray back;
   qint32 tail = 0;
   in >> back >> tail;
   QCOMPARE(in.status(), QDataStream::Ok);
-  QCOMPARE(back.size(), size);
   QVERIFY(back == data);
   QCOMPARE(tail, qint32(-77));
-  // Raw bytes through read()/write() after a reset.
-  QVERIFY(dev.reset());
-  QCOMPARE(dev.write(data), qint64(size));
-  QVERIFY(dev.reset());
-  QVERIFY(dev.read(size) == data);
 }
 
-void TstAdapters::textAndImages() {
+void TstAdapters::textAndImage() {
   auto stream = new_a<TKvStringStream>();
   TKvStreamToQtIODevice dev(stream);
-  {
-    QTextStream out(&dev);
-    out.setCodec("UTF-8");
-    out << QString::fromUtf8("Рельеф, м\n") << "line 2\r\n" << 3.5 << '\n';
-  }
+  QTextStream text(&dev);
+  text.setCodec("UTF-8");
+  text << QString::fromUtf8("Рельеф, м\n") << "line 2\r\n" << 3.5 << '\n';
+  text.flush();
   QVERIFY(dev.reset());
-  QTextStream in(&dev);
-  in.setCodec("UTF-8");
   QStringList lines;
-  for (QString l = in.readLine(); !l.isNull(); l = in.readLine())
+  for (QString l = text.readLine(); !l.isNull(); l = text.readLine())
     lines << l;
   QCOMPARE(lines, (QStringList{QString::fromUtf8("Рельеф, м"), "line 2", "3.5"}));
 
   QImage img(37, 21, QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   QPainter(&img).fillRect(3, 4, 20, 10, QColor(10, 200, 30, 128));
-  for (const QByteArray& format : {QByteArray("png"), QByteArray("bmp")}) {
-    auto imgStream = new_a<TKvStringStream>();
-    TKvStreamToQtIODevice out(imgStream);
-    QImageWriter writer(&out, format);
-    QVERIFY2(writer.write(img), qPrintable(writer.errorString()));
-    TKvStreamToQtIODevice back(var_a<TKvStream*>(new TKvFixedMemStream(imgStream->str())));
-    QImageReader reader(&back); // the format is recognised from the bytes
-    QCOMPARE(reader.format(), format);
-    const QImage read = reader.read();
-    QVERIFY2(!read.isNull(), qPrintable(reader.errorString()));
-    if (format == "png")
-      QCOMPARE(read.convertToFormat(QImage::Format_ARGB32), img);
-    else
-      QCOMPARE(read.size(), img.size());
-  }
+  auto png = new_a<TKvStringStream>();
+  TKvStreamToQtIODevice out(png);
+  QVERIFY(QImageWriter(&out, "png").write(img));
+  TKvStreamToQtIODevice in(var_a<TKvStream*>(new TKvFixedMemStream(png->str())));
+  QImageReader reader(&in);
+  QCOMPARE(reader.format(), QByteArray("png")); // recognised from the bytes
+  QCOMPARE(reader.read().convertToFormat(QImage::Format_ARGB32), img);
 }
 
 void TstAdapters::failingStream_data() {
@@ -182,7 +150,6 @@ void TstAdapters::failingStream_data() {
   QTest::addColumn<int>("budget");
   QTest::newRow("write refused at once") << "write" << 0;
   QTest::newRow("write refused midway") << "write" << 5000;
-  QTest::newRow("read refused at once") << "read" << 0;
   QTest::newRow("read refused midway") << "read" << 5000;
   QTest::newRow("image read refused midway") << "image" << 40;
 }
@@ -190,77 +157,49 @@ void TstAdapters::failingStream_data() {
 void TstAdapters::failingStream() {
   QFETCH(QString, use);
   QFETCH(int, budget);
-  // A complete record to read back: a 100 000-byte array and a PNG picture.
-  std::string bytes;
+  // A complete record to read back: a 100 000-byte array or a PNG picture.
+  auto whole = new_a<TKvStringStream>();
   {
-    auto s = new_a<TKvStringStream>();
-    TKvStreamToQtIODevice d(s);
-    if (use == "image") {
-      QImage img(64, 64, QImage::Format_RGB32);
-      img.fill(Qt::red);
+    TKvStreamToQtIODevice d(whole);
+    QImage img(64, 64, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QDataStream out(&d);
+    if (use == "image")
       QVERIFY(QImageWriter(&d, "png").write(img));
-    } else {
-      QDataStream out(&d);
+    else
       out << Pattern(100000);
-    }
-    bytes = s->str();
   }
-  TKvStreamToQtIODevice dev(var_a<TKvStream*>(new TFailingStream(bytes, static_cast<unsigned long>(budget))));
-  if (use == "write") {
-    QDataStream out(&dev);
-    out << Pattern(100000);
-    QCOMPARE(out.status(), QDataStream::WriteFailed);
-  } else if (use == "read") {
-    QDataStream in(&dev);
-    QByteArray back;
-    in >> back;
-    QCOMPARE(in.status(), QDataStream::ReadPastEnd);
-  } else {
-    QImageReader reader(&dev, "png");
-    QVERIFY(reader.read().isNull());
-  }
-  QVERIFY(!dev.errorString().isEmpty());
+  TKvStreamToQtIODevice dev(var_a<TKvStream*>(new TFailingStream(whole->str(), static_cast<unsigned long>(budget))));
+  QDataStream data(&dev);
+  QByteArray back;
+  if (use == "write")
+    QCOMPARE((data << Pattern(100000)).status(), QDataStream::WriteFailed);
+  else if (use == "read")
+    QCOMPARE((data >> back).status(), QDataStream::ReadPastEnd);
+  else
+    QVERIFY(QImageReader(&dev, "png").read().isNull());
+  QVERIFY(dev.errorString().startsWith(use == "write" ? "Write error" : "Read error"));
 }
 
 void TstAdapters::afterClose() {
   auto stream = new_a<TKvStringStream>(std::string("0123456789"));
   TKvStreamToQtIODevice dev(stream);
   QVERIFY(dev.open(QIODevice::ReadOnly)); // the mode is ignored
-  QCOMPARE(dev.openMode(), QIODevice::OpenMode(QIODevice::ReadWrite));
-  QCOMPARE(stream.use_count(), 2L);
   QSignalSpy closing(&dev, &QIODevice::aboutToClose);
   dev.close();
   QCOMPARE(closing.count(), 1);
-  QCOMPARE(stream.use_count(), 1L);
+  QCOMPARE(stream.use_count(), 1L); // released
   QCOMPARE(dev.openMode(), QIODevice::OpenMode(QIODevice::ReadWrite));
+  QVERIFY(dev.open(QIODevice::ReadWrite)); // does not bring the stream back
   char c;
   QCOMPARE(dev.read(&c, 1), qint64(-1));
   QCOMPARE(dev.write("x", 1), qint64(-1));
-  QCOMPARE(dev.pos(), qint64(-1));
-  QCOMPARE(dev.size(), qint64(-1));
-  QVERIFY(!dev.seek(0));
-  QVERIFY(!dev.reset());
-  QVERIFY(dev.open(QIODevice::ReadWrite));
-  QCOMPARE(dev.read(&c, 1), qint64(-1)); // re-opening does not bring the stream back
-  QCOMPARE(stream->str(), std::string("0123456789"));
-}
-
-void TstAdapters::seekDropsReadAhead_data() {
-  QTest::addColumn<bool>("fixed");
-  QTest::addColumn<bool>("seekPastEnd");
-  QTest::newRow("string stream") << false << true;
-  QTest::newRow("fixed memory stream") << true << false;
+  QCOMPARE(dev.pos() + dev.size(), qint64(-2));
+  QVERIFY(!dev.seek(0) && !dev.reset());
 }
 
 void TstAdapters::seekDropsReadAhead() {
-  QFETCH(bool, fixed);
-  QFETCH(bool, seekPastEnd);
-  const std::string ten = "0123456789";
-  var_a<TKvStream*> stream = fixed ? var_a<TKvStream*>(new TKvFixedMemStream(ten))
-                                   : var_a<TKvStream*>(new TKvStringStream(ten));
-  TKvStreamToQtIODevice dev(stream);
-  QVERIFY(dev.isSequential());
-  QCOMPARE(dev.size(), qint64(10));
+  TKvStreamToQtIODevice dev(var_a<TKvStream*>(new TKvFixedMemStream(std::string("0123456789"))));
   QVERIFY(dev.atEnd()); // nothing read ahead yet, whatever the stream holds
   QCOMPARE(dev.read(1), QByteArray("0"));
   QVERIFY(!dev.atEnd()); // Qt read the rest ahead
@@ -269,114 +208,84 @@ void TstAdapters::seekDropsReadAhead() {
   QCOMPARE(dev.read(2), QByteArray("56"));
   QVERIFY(dev.reset());
   QCOMPARE(dev.readAll(), QByteArray("0123456789"));
-  QVERIFY(dev.atEnd());
-  QCOMPARE(dev.seek(100), seekPastEnd); // the stream's own answer
-  QVERIFY(!dev.seek(-1));
-}
-
-void TstAdapters::makeHelp(const QStringList& files) {
-  for (const QString& f : files) {
-    QDir().mkpath(QFileInfo(FHelp + "/" + f).path());
-    QFile file(FHelp + "/" + f);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-  }
-  qputenv("KV_STATIC_CONFIG_13", QStringLiteral("%1/1/; %1/2/").arg(FHelp).toUtf8());
+  QVERIFY(!dev.seek(100)); // the stream's own answer
 }
 
 void TstAdapters::showHelp_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("altName");
   QTest::addColumn<QStringList>("files");
-  QTest::addColumn<QString>("opened"); // relative to the help folders; empty: a warning
-  QTest::addColumn<QStringList>("named"); // the paths the warning names
-  QTest::newRow("pdf appended") << "guide" << "" << QStringList{"2/guide.pdf", "2/guide"} << "2/guide.pdf"
-                                << QStringList();
-  QTest::newRow("first prefix wins") << "guide" << "" << QStringList{"1/guide.pdf", "2/guide.pdf"}
-                                     << "1/guide.pdf" << QStringList();
-  QTest::newRow("rtf searched as given") << "contrib.rtf" << "" << QStringList{"1/contrib.rtf"}
-                                         << "1/contrib.rtf" << QStringList();
-  QTest::newRow("rtf gets no pdf") << "contrib.rtf" << "" << QStringList{"1/contrib.rtf.pdf"} << ""
-                                   << QStringList{"2/contrib.rtf"};
+  QTest::addColumn<bool>("viewerFails");
+  QTest::addColumn<QString>("opened"); // relative to the help folder
+  QTest::addColumn<QString>("warning"); // "%h" stands for the help folder
+  QTest::newRow("pdf appended") << "guide" << "" << QStringList{"2/guide.pdf", "2/guide"} << false << "2/guide.pdf"
+                                << "";
+  QTest::newRow("first prefix wins") << "guide" << "" << QStringList{"1/guide.pdf", "2/guide.pdf"} << false
+                                     << "1/guide.pdf" << "";
+  QTest::newRow("rtf searched as given") << "contrib.rtf" << "" << QStringList{"1/contrib.rtf"} << false
+                                         << "1/contrib.rtf" << "";
   QTest::newRow("alternative in the first prefix") << "main" << "alt" << QStringList{"1/alt.pdf", "2/main.pdf"}
-                                                   << "1/alt.pdf" << QStringList();
-  QTest::newRow("missing: last prefix named") << "none" << "" << QStringList() << "" << QStringList{"2/none.pdf"};
-  QTest::newRow("missing pair: last prefix named") << "none" << "other" << QStringList() << ""
-                                                   << QStringList{"2/none.pdf", "2/other.pdf"};
+                                                   << false << "1/alt.pdf" << "";
+  QTest::newRow("rtf gets no pdf: last prefix named")
+      << "contrib.rtf" << "" << QStringList{"1/contrib.rtf.pdf"} << false << ""
+      << "The help file \"%h/2/contrib.rtf\" was not found.";
+  QTest::newRow("missing pair: last prefix named")
+      << "none" << "other" << QStringList() << false << ""
+      << "The help was not found: neither \"%h/2/none.pdf\" nor \"%h/2/other.pdf\" exists.";
+  QTest::newRow("viewer fails") << "guide" << "" << QStringList{"1/guide.pdf"} << true << ""
+                                << "The help file \"%h/1/guide.pdf\" could not be opened.\n"
+                                   "Check that a program for viewing it is installed.";
 }
 
 void TstAdapters::showHelp() {
   QFETCH(QString, name);
   QFETCH(QString, altName);
   QFETCH(QStringList, files);
+  QFETCH(bool, viewerFails);
   QFETCH(QString, opened);
-  QFETCH(QStringList, named);
-  makeHelp(files);
+  QFETCH(QString, warning);
+  for (const QString& f : files) {
+    QDir().mkpath(QFileInfo(FHelp + "/" + f).path());
+    QFile file(FHelp + "/" + f);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+  }
+  qputenv("KV_STATIC_CONFIG_13", QStringLiteral("%1/1/; %1/2/").arg(FHelp).toUtf8());
   if (altName.isEmpty())
-    QCOMPARE(QtQueryHelpFile(name.toStdString()), !opened.isEmpty());
-  QString warning;
+    QCOMPARE(QtQueryHelpFile(name.toStdString()), !opened.isEmpty() || viewerFails);
+  if (viewerFails) { // the "file" handler cannot be called: the desktop could not open it
+    QDesktopServices::setUrlHandler("file", &FSink, "noSuchSlot");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No such method"));
+  }
+  QString shown;
   kvtest::ModalDriver driver([&](QWidget* w) {
     auto* box = qobject_cast<QMessageBox*>(w);
-    QVERIFY(box);
-    QCOMPARE(box->icon(), QMessageBox::Warning);
-    warning = box->text();
+    QVERIFY(box && box->icon() == QMessageBox::Warning);
+    shown = box->text();
     box->accept();
   });
   driver.start();
-  QCOMPARE(QtShowHelpFile(name.toStdString(), altName.toStdString()), !opened.isEmpty());
-  QCOMPARE(driver.fired(), opened.isEmpty());
-  if (!opened.isEmpty()) {
-    QCOMPARE(FSink.Urls, QList<QUrl>{QUrl::fromLocalFile(FHelp + "/" + opened)});
-  } else {
-    QVERIFY(FSink.Urls.isEmpty());
-    for (const QString& path : named)
-      QVERIFY2(warning.contains("\"" + FHelp + "/" + path + "\""), qPrintable(warning));
-    QVERIFY2(!warning.contains(FHelp + "/1/"), qPrintable(warning));
-  }
-}
-
-void TstAdapters::helpNotOpened() {
-  makeHelp({"1/guide.pdf"});
-  QDesktopServices::setUrlHandler("file", &FSink, "noSuchSlot");
-  QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No such method"));
-  QString warning;
-  kvtest::ModalDriver driver([&](QWidget* w) {
-    warning = static_cast<QMessageBox*>(w)->text();
-    static_cast<QMessageBox*>(w)->accept();
-  });
-  driver.start();
-  QVERIFY(!QtShowHelpFile("guide", ""));
-  QVERIFY(driver.fired());
-  QVERIFY2(warning.startsWith(QStringLiteral("The help file \"%1/1/guide.pdf\" could not be opened.").arg(FHelp)),
-           qPrintable(warning));
+  QCOMPARE(QtShowHelpFile(name.toStdString(), altName.toStdString()), warning.isEmpty());
+  QCOMPARE(shown, QString(warning).replace("%h", FHelp));
+  QCOMPARE(FSink.Urls, opened.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl::fromLocalFile(FHelp + "/" + opened)});
 }
 
 void TstAdapters::labelClicked_data() {
-  QTest::addColumn<int>("intButton");
+  QTest::addColumn<int>("button");
   QTest::newRow("left") << int(Qt::LeftButton);
   QTest::newRow("right") << int(Qt::RightButton);
   QTest::newRow("middle") << int(Qt::MiddleButton);
 }
 
 void TstAdapters::labelClicked() {
-  QFETCH(int, intButton);
-  const auto button = static_cast<Qt::MouseButton>(intButton);
-  QWidget parent;
-  int parentPresses = 0;
-  struct TCounter : QObject {
-    int* Count;
-    explicit TCounter(int* c) : Count(c) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-      *Count += e->type() == QEvent::MouseButtonPress;
-      return false;
-    }
-  } counter(&parentPresses);
-  parent.installEventFilter(&counter);
-  auto* label = new TKvClickableQLabel("Contributors", &parent);
-  QSignalSpy clicked(label, &TKvClickableQLabel::clicked);
-  QTest::mousePress(label, button, Qt::NoModifier, QPoint(2, 2));
-  QTest::mouseRelease(label, button, Qt::NoModifier, QPoint(2, 2));
+  QFETCH(int, button);
+  TKvClickableQLabel label("Contributors");
+  QSignalSpy clicked(&label, &TKvClickableQLabel::clicked);
+  const auto b = static_cast<Qt::MouseButton>(button);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), b, b, Qt::NoModifier);
+  press.ignore();
+  QCoreApplication::sendEvent(&label, &press);
   QCOMPARE(clicked.count(), 1);
-  QCOMPARE(parentPresses, 0); // taken by the label, not passed up
+  QVERIFY(press.isAccepted()); // taken by the label, not passed on to its parent
 }
 
 QTEST_MAIN(TstAdapters)
