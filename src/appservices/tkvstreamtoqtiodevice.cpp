@@ -36,6 +36,7 @@ bool TKvStreamToQtIODevice::open(QIODevice::OpenMode) { return true; }
 
 void TKvStreamToQtIODevice::close() {
   emit aboutToClose();
+  DropReadAhead(); // nothing is read after close, not even what Qt holds
   FStream.reset();
 }
 

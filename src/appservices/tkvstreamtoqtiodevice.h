@@ -20,7 +20,8 @@
 // Choices of this class:
 // - open() ignores the requested mode: the device is always read-write, and
 //   re-opening after close() does not bring the stream back.
-// - close() releases the stream but leaves openMode() as it is.
+// - close() releases the stream, and drops what Qt had read ahead, but leaves
+//   openMode() as it is.
 // - atEnd() is true whenever Qt holds no read-ahead bytes, whatever the
 //   stream position: reading until read() answers 0 is the way to the end.
 // - seek() and reset() drop the bytes Qt has read ahead of the old position,
