@@ -111,6 +111,9 @@ void TKvQtAboutUnitDialog::slotContribLabelClicked() { QtShowHelpFile("contrib.r
 
 void TKvQtAboutUnitDialog::showEvent(QShowEvent* e) {
   FForm->ContribLabel->setVisible(QtQueryHelpFile("contrib"));
+  // Sized to the content just decided, unless someone sized the box already.
+  if (!testAttribute(Qt::WA_Resized))
+    adjustSize();
   QDialog::showEvent(e); // not TKvQDialog's: this box has no show hook
 }
 
