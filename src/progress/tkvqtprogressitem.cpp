@@ -9,6 +9,10 @@
 TKvQtProgressItem::TKvQtProgressItem(bool topLevel, QWidget* parent)
     : QWidget(parent), ui(new Ui_TKvQtProgressItem), FTopLevel(topLevel) {
   ui->setupUi(this);
+  // As wide as the widest percentage in the label's own font: the text is
+  // never cut and the bars of nested levels end on one line.
+  ui->LbCurr->setText(QStringLiteral(" 100.0%"));
+  ui->LbCurr->setFixedWidth(ui->LbCurr->sizeHint().width());
   ui->ProgressBar->setBarIndefinite(false);
   UpdateState();
   ShowControls();
