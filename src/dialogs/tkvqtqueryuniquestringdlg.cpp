@@ -77,6 +77,13 @@ void TKvQtQueryUniqueStringDlg::setParams(const std::string& text, const std::st
       else
         inClass += QChar(static_cast<ushort>(c));
     }
+    // A backslash at the very end has nothing to escape but the closing
+    // bracket; it is meant as a character of its own.
+    int trailing = 0;
+    while (trailing < inClass.size() && inClass.at(inClass.size() - 1 - trailing) == QLatin1Char('\\'))
+      ++trailing;
+    if (trailing % 2 == 1)
+      inClass += QLatin1Char('\\');
     QRegExp rx = ForbiddenRx(inClass, false);
     if (!rx.isValid())
       rx = ForbiddenRx(inClass, true);

@@ -16,9 +16,10 @@
 //   letter bars that letter, not the bytes of its UTF-8 form), including
 //   characters outside the Basic Multilingual Plane (emoji), which are
 //   checked apart from the class.
-// - When the class does not form a valid expression (a trailing backslash, a
-//   reversed range "z-a"), every character of `forbidden` is barred literally
-//   instead of the edit refusing all input.
+// - A backslash at the end of `forbidden` bars the backslash itself (it has
+//   nothing to escape). Should the class still not form a valid expression,
+//   every character of `forbidden` is barred literally instead of the edit
+//   refusing all input.
 
 #include "kvqtcpnt_export.h"
 

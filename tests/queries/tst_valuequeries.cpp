@@ -5,7 +5,7 @@
 #include "kvsuite/kvmessage.h"
 #include "kvsuite/kvrangeparse.h"
 
-#include "kvtestsupport.h"
+#include "querytestutil.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -20,18 +20,9 @@
 
 namespace {
 
-const double kNo = std::nan(""); // "refused" in the tables
+using qtest::drive;
 
-// Runs `call` while the next modal widget is handed to `act`; fails when none
-// appeared.
-template <class F> auto drive(std::function<void(QWidget*)> act, F call) {
-  kvtest::ModalDriver driver(std::move(act));
-  driver.start();
-  auto r = call();
-  if (!driver.fired())
-    QTest::qFail("the expected dialog never appeared", __FILE__, __LINE__);
-  return r;
-}
+const double kNo = std::nan(""); // "refused" in the tables
 
 // Sets the input dialog's answer and presses OK, or cancels it.
 void answerInput(QWidget* w, const QVariant& value, bool ok) {
