@@ -2,8 +2,6 @@
 
 #include "kvsuite/kvmessage.h"
 
-TKvChecks::TKvChecks(std::initializer_list<std::pair<std::string, bool>> checks) : FChecks(checks) {}
-
 TKvChecks::~TKvChecks() = default;
 
 std::size_t TKvChecks::Add(const std::string& name, bool checked) {

@@ -63,11 +63,7 @@ QString res(const char* key) { return QString::fromStdString(KvQtResString(key))
 // "click:N" (command button N), "escape", "closebox", "cancel".
 void finish(QWidget* w, const QString& action, QAbstractButton* cancel = nullptr) {
   if (action.startsWith("click:")) {
-    const int n = action.mid(6).toInt();
-    QList<QPushButton*> buttons;
-    for (QAbstractButton* b : w->findChild<QButtonGroup*>()->buttons())
-      if (w->findChild<QButtonGroup*>()->id(b) == n)
-        b->click();
+    w->findChild<QButtonGroup*>()->button(action.mid(6).toInt())->click();
   } else if (action == "escape") {
     kvtest::pressEscape(w);
   } else if (action == "closebox") {

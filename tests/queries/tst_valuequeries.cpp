@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <clocale>
@@ -81,8 +80,7 @@ void TstValueQueries::doubleGrammar_data() {
   };
   row("blanks around", " \t2 \n", false, 0, 10, 2);
   row("plus sign", "+7", false, 0, 10, 7);
-  row("leading and trailing point", ".5", false, 0, 10, 0.5);
-  row("trailing point", "5.", false, 0, 10, 5);
+  row("no digit before the point", ".5", false, 0, 10, 0.5);
   row("exponent", "1e3", false, 0, 1e3, 1000);
   row("negative exponent, upper E", "25E-1", false, 0, 10, 2.5);
   row("minus zero reads as zero", "-0", false, 0, 0, 0);
@@ -100,10 +98,8 @@ void TstValueQueries::doubleGrammar_data() {
   row("zero with a huge exponent", "0e999999999999", false, 0, 1, 0);
   row("empty", "", false, -inf, inf, kNo);
   row("blank", "   ", false, -inf, inf, kNo);
-  row("sign only", "-", false, -inf, inf, kNo);
   row("two signs", "+-1", false, -inf, inf, kNo);
   row("exponent without digits", "1e", false, -inf, inf, kNo);
-  row("point only", ".", false, -inf, inf, kNo);
   row("embedded NUL", QByteArray("1\0" "2", 3), false, -inf, inf, kNo);
   row("unicode minus", "\xe2\x88\x92" "1", false, -inf, inf, kNo);
   row("at the lower bound", "-2.5", false, -2.5, 0, -2.5);
@@ -360,7 +356,9 @@ void TstValueQueries::queryItem() {
 }
 
 void TstValueQueries::namedChecks() {
-  TKvChecks checks{{"a", true}, {"b", false}};
+  TKvChecks checks;
+  checks.Add("a", true);
+  checks.Add("b");
   std::vector<std::pair<std::string, bool*>> list;
   checks.GetChecks(list);
   checks.Add("c", true); // earlier pointers stay valid

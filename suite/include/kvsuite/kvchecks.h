@@ -12,7 +12,6 @@
 
 #include <cstddef>
 #include <deque>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,7 +19,6 @@
 class KVSUITE_EXPORT TKvChecks {
 public:
   TKvChecks() = default;
-  TKvChecks(std::initializer_list<std::pair<std::string, bool>> checks);
   virtual ~TKvChecks();
 
   // Appends a flag; its position.
