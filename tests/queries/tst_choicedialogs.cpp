@@ -85,6 +85,7 @@ private slots:
 
   void rbSelect_data();
   void rbSelect();
+  void ownerDiesWhileOpen();
   void buttonDecision_data();
   void buttonDecision();
   void buttonDecisionOutOfRange();
@@ -153,6 +154,26 @@ void TstChoiceDialogs::rbSelect() {
   QCOMPARE(text, QString::fromUtf8("Text \xd0\x96"));
   QCOMPARE(title, QString("Caption"));
   QCOMPARE(focused, buttons.value(focusIndex));
+}
+
+void TstChoiceDialogs::ownerDiesWhileOpen() {
+  // Dialogs owned by the active window die with it inside their modal loop:
+  // the call answers "closed" and nothing is deleted twice.
+  for (int which = 0; which < 2; ++which) {
+    QPointer<QWidget> owner = new QWidget;
+    owner->show();
+    QApplication::setActiveWindow(owner);
+    const int r = drive([&](QWidget*) { delete owner.data(); },
+                        [&] {
+                          if (which == 1) {
+                            TTextQuickViewDlg::Execute("C", "T");
+                            return -1;
+                          }
+                          return TKvQtQueryRBSelectDlg::ExecuteU("C", "T", {"A"}, 0, TKvQDialog::iconWarning);
+                        });
+    QCOMPARE(r, -1);
+    QVERIFY(owner.isNull());
+  }
 }
 
 void TstChoiceDialogs::buttonDecision_data() {
