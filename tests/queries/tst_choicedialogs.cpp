@@ -371,7 +371,8 @@ void TstChoiceDialogs::uniqueNameForbidden_data() {
       << "/\\*" << "a/b*c\\" << "abc\\";
   QTest::newRow("square brackets") << "[]" << "[x]" << "x";
   QTest::newRow("range") << "0-9" << "a1b9-" << "ab-";
-  QTest::newRow("Cyrillic letter barred whole") << QString::fromUtf8("\xd0\xb6") << QString::fromUtf8("\xd0\xb6\xd1\x83\xd0\xba")
+  QTest::newRow("Cyrillic letter barred whole") << QString::fromUtf8("\xd0\xb6")
+                                                << QString::fromUtf8("\xd0\xb6\xd1\x83\xd0\xba")
                                                 << QString::fromUtf8("\xd1\x83\xd0\xba");
   QTest::newRow("character outside the BMP") << QString::fromUtf8("\xf0\x9f\x98\x80")
                                              << QString::fromUtf8("a\xf0\x9f\x98\x80\xf0\x9f\x98\x81")
