@@ -31,8 +31,7 @@ int TruncLong(long v) { return static_cast<int>(static_cast<unsigned int>(static
 
 // The warning for a typed text that is not a number in [min, max].
 template <class T> void WarnIncorrectNumber(const QString& typed, T min, T max) {
-  TKvMessage message(KvModule_Initializer::getInst().get_resource_string(
-      "global.Err_IncorrectNumber_curr_min_max", "\"%1%\": enter a number from %2% to %3%."));
+  TKvMessage message(KvQtResString("global.Err_IncorrectNumber_curr_min_max"));
   message << QtToKvStr(typed) << min << max;
   KvQtWarningMessage(message.std_str(), nullptr, std::string(), nullptr);
 }

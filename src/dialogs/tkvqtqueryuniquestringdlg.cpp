@@ -68,6 +68,7 @@ void TKvQtQueryUniqueStringDlg::setParams(const std::string& text, const std::st
     setWindowTitle(FromUtf8(caption));
   FNames = std::set<std::string>(names.begin(), names.end());
 
+  FForm->LineEdit->setValidator(nullptr);
   if (!forbidden.empty()) {
     QString inClass;
     std::vector<uint> wide;
