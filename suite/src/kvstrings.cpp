@@ -1,8 +1,6 @@
 #include "kvsuite/kvstrings.h"
 
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
@@ -218,46 +216,6 @@ std::string KvMergeStrings(const std::vector<std::string>& parts, const std::str
     out += parts[i];
   }
   return out;
-}
-
-bool KvStringToDoubleRange(const std::string& text, double& value, double min, double max) {
-  std::string t = trim(text);
-  if (!t.empty() && t[0] == '+') {
-    t.erase(0, 1);
-    if (!t.empty() && t[0] == '-')
-      return false;
-  }
-  if (t.empty() || t[0] == '+')
-    return false;
-  for (char& c : t)
-    if (c == ',')
-      c = '.';
-  // from_chars ignores the C locale, which a Qt application sets from the
-  // environment (a German LC_NUMERIC would make strtod stop at ".").
-  double v = 0;
-  const std::from_chars_result r = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
-  if (r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v))
-    return false;
-  if (v < min || v > max)
-    return false;
-  value = v;
-  return true;
-}
-
-bool KvStringToUlongRange(const std::string& text, unsigned long& value, unsigned long min, unsigned long max) {
-  std::string t = trim(text);
-  if (!t.empty() && t[0] == '+')
-    t.erase(0, 1);
-  if (t.empty() || t[0] < '0' || t[0] > '9')
-    return false;
-  unsigned long v = 0;
-  const std::from_chars_result r = std::from_chars(t.data(), t.data() + t.size(), v, 10);
-  if (r.ec != std::errc() || r.ptr != t.data() + t.size())
-    return false;
-  if (v < min || v > max)
-    return false;
-  value = v;
-  return true;
 }
 
 bool Is2Power(unsigned long long v) { return v != 0 && (v & (v - 1)) == 0; }

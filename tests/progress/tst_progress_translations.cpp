@@ -8,6 +8,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -101,7 +102,12 @@ void TestProgressTranslations::everyTextHasItsKey() {
     const QString key = QStringLiteral("KvQtCpnt:%1.%2").arg(t.context, t.object);
     const QString why = QStringLiteral("%1: \"%2\" has comment \"%3\", expected \"%4[.property]\"")
                             .arg(t.file, t.source, t.comment, key);
-    QVERIFY2(t.comment == key || t.comment.startsWith(key + QLatin1Char('.')), qPrintable(why));
+    // Tool-bar actions may be keyed by their position instead: "KvQtCpnt:<class>[<n>]".
+    const QRegularExpression indexed(
+        QStringLiteral("^KvQtCpnt:%1\\[\\d+\\]$").arg(QRegularExpression::escape(t.context)));
+    QVERIFY2(t.comment == key || t.comment.startsWith(key + QLatin1Char('.')) ||
+                 (t.object.startsWith(QLatin1String("action")) && indexed.match(t.comment).hasMatch()),
+             qPrintable(why));
   }
 }
 

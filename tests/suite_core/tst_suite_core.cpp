@@ -209,8 +209,6 @@ private slots:
   void trimAndLists_data();
   void trimAndLists();
   void splitMerge();
-  void rangeParsers_data();
-  void rangeParsers();
   void paths_data();
   void paths();
   void sysMsgDialog();
@@ -717,45 +715,6 @@ void TestSuiteCore::splitMerge() {
   for (const char* text : {"a::b::::c", "", "::", "x"})
     QCOMPARE(KvMergeStrings(KvSplitString(text, "::"), "::"), std::string(text));
   QCOMPARE(Quorvant::ssprintf("%s-%03d", std::string(300, 'x').c_str(), 7), std::string(300, 'x') + "-007");
-}
-
-void TestSuiteCore::rangeParsers_data() {
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<double>("min");
-  QTest::addColumn<double>("max");
-  QTest::addColumn<double>("value"); // NaN: rejected
-  QTest::addColumn<bool>("okUlong");
-  const double no = std::nan("");
-
-  QTest::newRow("blanks and plus sign") << " \t+42 " << 0.0 << 100.0 << 42.0 << true;
-  QTest::newRow("decimal point") << "2.5" << 0.0 << 100.0 << 2.5 << false;
-  QTest::newRow("decimal comma") << "2,5" << 0.0 << 100.0 << 2.5 << false;
-  QTest::newRow("exponent") << "1e2" << 0.0 << 100.0 << 100.0 << false;
-  QTest::newRow("at the bounds") << "100" << 100.0 << 100.0 << 100.0 << true;
-  QTest::newRow("above") << "101" << 0.0 << 100.0 << no << false;
-  QTest::newRow("below") << "-1" << 0.0 << 100.0 << no << false;
-  QTest::newRow("negative in range") << "-1.5" << -2.0 << 0.0 << -1.5 << false;
-  QTest::newRow("trailing junk") << "12abc" << 0.0 << 100.0 << no << false;
-  QTest::newRow("two points") << "1.000,5" << 0.0 << 1e9 << no << false;
-  QTest::newRow("empty") << "" << 0.0 << 100.0 << no << false;
-  QTest::newRow("infinity") << "inf" << -HUGE_VAL << HUGE_VAL << no << false;
-  QTest::newRow("too large for ulong") << "99999999999999999999" << 0.0 << 1e30 << 1e20 << false;
-}
-
-void TestSuiteCore::rangeParsers() {
-  QFETCH(QString, text);
-  QFETCH(double, min);
-  QFETCH(double, max);
-  QFETCH(double, value);
-  QFETCH(bool, okUlong);
-  double d = -123;
-  QCOMPARE(KvStringToDoubleRange(text.toStdString(), d, min, max), !std::isnan(value));
-  QCOMPARE(d, std::isnan(value) ? -123.0 : value); // untouched on failure
-  unsigned long u = 77;
-  const unsigned long umin = min < 0 ? 0 : static_cast<unsigned long>(min);
-  const unsigned long umax = max > 1e19 ? ULONG_MAX : max < 0 ? 0 : static_cast<unsigned long>(max);
-  QCOMPARE(KvStringToUlongRange(text.toStdString(), u, umin, umax), okUlong);
-  QCOMPARE(u, okUlong ? static_cast<unsigned long>(value) : 77ul);
 }
 
 void TestSuiteCore::paths_data() {

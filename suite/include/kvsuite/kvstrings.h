@@ -1,6 +1,7 @@
 #pragma once
 // Paths, strings and the widget-free fallbacks. Every std::string is UTF-8.
 
+#include "kvsuite/kvrangeparse.h"
 #include "kvsuite/kvsuite_export.h"
 
 #include <string>
@@ -54,13 +55,7 @@ KVSUITE_EXPORT std::vector<std::string> parse_strings(const std::string& text, c
 // text is one empty part; an empty separator does not split).
 KVSUITE_EXPORT std::vector<std::string> KvSplitString(const std::string& text, const std::string& separator);
 KVSUITE_EXPORT std::string KvMergeStrings(const std::vector<std::string>& parts, const std::string& separator);
-// Parses a whole number text (leading and trailing blanks allowed; "," or "."
-// as the decimal point, one "+" or "-" sign, an exponent; independent of the
-// C locale); false unless it is a finite number within [min, max]. `value`
-// is changed only on success. The whole-number form takes digits only.
-KVSUITE_EXPORT bool KvStringToDoubleRange(const std::string& text, double& value, double min, double max);
-KVSUITE_EXPORT bool KvStringToUlongRange(const std::string& text, unsigned long& value,
-                                         unsigned long min, unsigned long max);
+// The range parsers KvStringToDoubleRange / KvStringToUlongRange: kvrangeparse.h.
 // Exactly one bit set.
 KVSUITE_EXPORT bool Is2Power(unsigned long long v);
 

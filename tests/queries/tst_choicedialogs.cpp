@@ -1,0 +1,506 @@
+#include "dialogs/tkvbuttondecisiondlg.h"
+#include "dialogs/tkvqtchecksdialog.h"
+#include "dialogs/tkvqtmultiselectdlg.h"
+#include "dialogs/tkvqtmultiselectwidget.h"
+#include "dialogs/tkvqtqueryrbselectdlg.h"
+#include "dialogs/tkvqtquerystringlistdlg.h"
+#include "dialogs/tkvqtqueryuniquestringdlg.h"
+#include "dialogs/ttextquickviewdlg.h"
+#include "module/kvmodule_initializer.h"
+
+#include "kvsuite/kvchecks.h"
+#include "kvsuite/kvmessage.h"
+
+#include "querytestutil.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolBar>
+
+#include <algorithm>
+#include <climits>
+
+using qtest::drive;
+
+namespace {
+
+std::vector<std::string> toStd(const QStringList& list) {
+  std::vector<std::string> v;
+  for (const QString& s : list)
+    v.push_back(s.toStdString());
+  return v;
+}
+
+template <class T> T* child(QWidget* w, const char* name) {
+  T* c = w->findChild<T*>(QString::fromLatin1(name));
+  if (!c)
+    qWarning("no child %s", name);
+  return c;
+}
+
+// Types text the way an input method commits it, so any character (also one
+// outside the BMP) arrives in one piece and passes the edit's validator.
+void typeText(QLineEdit* edit, const QString& text) {
+  for (uint c : text.toUcs4()) {
+    QInputMethodEvent ev;
+    ev.setCommitString(QString::fromUcs4(&c, 1));
+    QApplication::sendEvent(edit, &ev);
+  }
+}
+
+QString res(const char* key) { return QString::fromStdString(KvQtResString(key)); }
+
+// "click:N" (command button N), "escape", "closebox", "cancel".
+void finish(QWidget* w, const QString& action, QAbstractButton* cancel = nullptr) {
+  if (action.startsWith("click:")) {
+    w->findChild<QButtonGroup*>()->button(action.mid(6).toInt())->click();
+  } else if (action == "escape") {
+    kvtest::pressEscape(w);
+  } else if (action == "closebox") {
+    kvtest::closeBox(w);
+  } else if (action == "cancel" && cancel) {
+    cancel->click();
+  } else {
+    QFAIL(qPrintable("unknown action " + action));
+  }
+}
+
+} // namespace
+
+class TstChoiceDialogs : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase();
+  void cleanup();
+
+  void rbSelect_data();
+  void rbSelect();
+  void ownerDiesWhileOpen();
+  void buttonDecision_data();
+  void buttonDecision();
+  void buttonDecisionOutOfRange();
+  void checks_data();
+  void checks();
+  void checksRefuseNullFlag();
+  void multiSelect_data();
+  void multiSelect();
+  void multiSelectWidget();
+  void uniqueNameTyping();
+  void uniqueNameForbidden_data();
+  void uniqueNameForbidden();
+  void uniqueNameCancelAndPreset();
+  void stringList_data();
+  void stringList();
+  void quickView_data();
+  void quickView();
+};
+
+void TstChoiceDialogs::initTestCase() { Init_KvQtCpnt(); }
+
+void TstChoiceDialogs::cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
+
+void TstChoiceDialogs::rbSelect_data() {
+  QTest::addColumn<QStringList>("buttons");
+  QTest::addColumn<int>("focusIndex");
+  QTest::addColumn<int>("icon");
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<int>("expected");
+  const QStringList abc{"A", "B", "C"};
+  QTest::newRow("second button, focused") << abc << 1 << 4 << "click:1" << 1;
+  QTest::newRow("close button") << abc << 0 << 1 << "cancel" << -1;
+  QTest::newRow("escape") << abc << 0 << 2 << "escape" << -1;
+  QTest::newRow("close box") << abc << 0 << 3 << "closebox" << -1;
+  QTest::newRow("empty list shows only the close button") << QStringList() << 0 << 0 << "cancel" << -1;
+  QTest::newRow("focus index past the end") << abc << 5 << 9 << "click:2" << 2;
+}
+
+void TstChoiceDialogs::rbSelect() {
+  QFETCH(QStringList, buttons);
+  QFETCH(int, focusIndex);
+  QFETCH(int, icon);
+  QFETCH(QString, action);
+  QFETCH(int, expected);
+  int pushButtons = -1;
+  bool iconShown = false;
+  QString focused, text, title;
+  const int r = drive(
+      [&](QWidget* w) {
+        pushButtons = w->findChildren<QPushButton*>().size();
+        iconShown = !child<QLabel>(w, "icon")->pixmap(Qt::ReturnByValue).isNull();
+        text = child<QLabel>(w, "label")->text();
+        title = w->windowTitle();
+        auto* fb = qobject_cast<QPushButton*>(w->focusWidget());
+        focused = fb && fb->objectName() != "CancelButton" ? fb->text() : QString();
+        finish(w, action, child<QPushButton>(w, "CancelButton"));
+      },
+      [&] {
+        return TKvQtQueryRBSelectDlg::ExecuteU("Caption", "Text \xd0\x96", toStd(buttons),
+                                               static_cast<unsigned long>(focusIndex),
+                                               static_cast<TKvQDialog::TIcon>(icon));
+      });
+  QCOMPARE(r, expected);
+  QCOMPARE(pushButtons, buttons.size() + 1);
+  QCOMPARE(iconShown, icon >= 1 && icon <= 4);
+  QCOMPARE(text, QString::fromUtf8("Text \xd0\x96"));
+  QCOMPARE(title, QString("Caption"));
+  QCOMPARE(focused, buttons.value(focusIndex));
+}
+
+void TstChoiceDialogs::ownerDiesWhileOpen() {
+  // Dialogs owned by the active window die with it inside their modal loop:
+  // the call answers "closed" and nothing is deleted twice.
+  for (int which = 0; which < 2; ++which) {
+    QPointer<QWidget> owner = new QWidget;
+    owner->show();
+    QApplication::setActiveWindow(owner);
+    const int r = drive([&](QWidget*) { delete owner.data(); },
+                        [&] {
+                          if (which == 1) {
+                            TTextQuickViewDlg::Execute("C", "T");
+                            return -1;
+                          }
+                          return TKvQtQueryRBSelectDlg::ExecuteU("C", "T", {"A"}, 0, TKvQDialog::iconWarning);
+                        });
+    QCOMPARE(r, -1);
+    QVERIFY(owner.isNull());
+  }
+}
+
+void TstChoiceDialogs::buttonDecision_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<int>("orientation");
+  QTest::addColumn<qulonglong>("defaultIndex");
+  QTest::addColumn<qulonglong>("cancelIndex");
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<qulonglong>("expected");
+  QTest::addColumn<int>("columns");
+  QTest::addColumn<int>("rows");
+  const qulonglong none = ULONG_MAX;
+  QTest::newRow("25 in a grid: 3 columns, 9 rows") << 25 << 2 << 0ull << none << "click:24" << 24ull << 3 << 9;
+  QTest::newRow("25 in one column, escape gives the last") << 25 << 0 << 0ull << none << "escape" << 24ull << 1
+                                                           << 25;
+  QTest::newRow("3 in one row, close box gives the last") << 3 << 1 << 0ull << none << "closebox" << 2ull << 3 << 1;
+  QTest::newRow("cancel index equal to the count") << 3 << 1 << 0ull << 3ull << "escape" << 2ull << 3 << 1;
+  QTest::newRow("valid cancel index") << 3 << 7 << 0ull << 1ull << "escape" << 1ull << 1 << 3;
+  QTest::newRow("default index past the end: last is default") << 4 << 0 << 9ull << none << "click:0" << 0ull << 1
+                                                               << 4;
+}
+
+void TstChoiceDialogs::buttonDecision() {
+  QFETCH(int, count);
+  QFETCH(int, orientation);
+  QFETCH(qulonglong, defaultIndex);
+  QFETCH(qulonglong, cancelIndex);
+  QFETCH(QString, action);
+  QFETCH(qulonglong, expected);
+  QFETCH(int, columns);
+  QFETCH(int, rows);
+  QStringList buttons;
+  for (int i = 0; i < count; ++i)
+    buttons << QString("B%1").arg(i);
+  int gotColumns = 0, gotRows = 0;
+  QString defaultText, lastInFirstRow;
+  const TKvOrientation o = static_cast<TKvOrientation>(orientation);
+  const auto act = [&](QWidget* w) {
+    auto* grid = static_cast<TKvButtonDecisionDlg*>(w)->grid();
+    gotColumns = grid->columnCount();
+    gotRows = grid->rowCount();
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+      if (b->isDefault())
+        defaultText = b->text();
+    finish(w, action);
+  };
+  const unsigned long r =
+      cancelIndex == ULONG_MAX && defaultIndex == 0
+          ? drive(act, [&] { return KvQtGetChButtonDecision("", "Text", toStd(buttons), o); })
+          : drive(act, [&] {
+              return TKvButtonDecisionDlg::Execute("C", "Text", toStd(buttons), o, defaultIndex, cancelIndex);
+            });
+  QCOMPARE(qulonglong(r), expected);
+  QCOMPARE(gotColumns, columns);
+  QCOMPARE(gotRows, rows);
+  QCOMPARE(defaultText, buttons.value(int(std::min<qulonglong>(defaultIndex, count - 1))));
+}
+
+void TstChoiceDialogs::buttonDecisionOutOfRange() {
+  const TKvOrientation o = kvoGrid;
+  for (int count : {0, 31}) {
+    try {
+      TKvButtonDecisionDlg::Execute("C", "T", std::vector<std::string>(size_t(count), "x"), o, 0, 0);
+      QFAIL("no exception");
+    } catch (const TKvMessage& m) {
+      QCOMPARE(QString::fromStdString(m.std_str()),
+               QString("@TKvButtonDecisionDlg: number of buttons is out of range [1..30]"));
+    }
+  }
+}
+
+void TstChoiceDialogs::checks_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<bool>("ok");
+  QTest::addColumn<bool>("result");
+  QTest::newRow("toggle both, ok") << 2 << true << true;
+  QTest::newRow("toggle both, cancel") << 2 << false << false;
+  QTest::newRow("empty list, ok") << 0 << true << true;
+}
+
+void TstChoiceDialogs::checks() {
+  QFETCH(int, count);
+  QFETCH(bool, ok);
+  QFETCH(bool, result);
+  TKvChecks named;
+  for (int i = 0; i < count; ++i)
+    named.Add("flag " + std::to_string(i), i % 2 == 0);
+  int boxes = -1;
+  const auto act = [&](QWidget* w) {
+    const auto list = w->findChildren<QCheckBox*>();
+    boxes = list.size();
+    for (QCheckBox* b : list)
+      b->click();
+    auto* bb = w->findChild<QDialogButtonBox*>();
+    bb->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+  };
+  QCOMPARE(drive(act, [&] { return KvQtGetChecks("C", "T", named); }), result);
+  QCOMPARE(boxes, count);
+  for (int i = 0; i < count; ++i)
+    QCOMPARE(named.IsChecked(size_t(i)), ok ? i % 2 != 0 : i % 2 == 0);
+}
+
+void TstChoiceDialogs::checksRefuseNullFlag() {
+  bool a = true;
+  const std::vector<std::pair<std::string, bool*>> list{{"a", &a}, {"null", nullptr}};
+  QVERIFY_EXCEPTION_THROWN(KvQtGetChecks("C", "T", list), TKvMessage);
+  QVERIFY(a);
+}
+
+void TstChoiceDialogs::multiSelect_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("action"); // actionXxx to trigger, then ok or cancel
+  QTest::addColumn<bool>("ok");
+  QTest::addColumn<int>("checkedAfter");
+  QTest::newRow("invert one of three") << 3 << "actionInvert" << true << 2;
+  QTest::newRow("uncheck all, cancel") << 3 << "actionUncheckAll" << false << 1;
+  QTest::newRow("10000 items, check all") << 10000 << "actionCheckAll" << true << 10000;
+}
+
+void TstChoiceDialogs::multiSelect() {
+  QFETCH(int, count);
+  QFETCH(QString, action);
+  QFETCH(bool, ok);
+  QFETCH(int, checkedAfter);
+  std::vector<std::string> items(static_cast<size_t>(count), "item");
+  std::vector<bool> values(items.size(), false);
+  values[0] = true;
+  QStringList toolOrder;
+  const auto act = [&](QWidget* w) {
+    for (QAction* a : child<QToolBar>(w, "ToolBar")->actions())
+      toolOrder << a->objectName();
+    child<QAction>(w, qPrintable(action))->trigger();
+    child<QPushButton>(w, ok ? "OkBtn" : "CancelBtn")->click();
+  };
+  QCOMPARE(drive(act, [&] { return TKvQtMultiSelectDlg::Execute("C", items, &values); }), ok);
+  QCOMPARE(int(std::count(values.begin(), values.end(), true)), checkedAfter);
+  QCOMPARE(toolOrder, (QStringList{"actionCheckAll", "actionUncheckAll", "actionInvert"}));
+  if (action == "actionInvert")
+    QVERIFY(!values[0]);
+}
+
+void TstChoiceDialogs::multiSelectWidget() {
+  std::vector<bool> two{true, false};
+  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {"a", "b", "c"}, &two), TKvMessage);
+  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {}, &two), TKvMessage);
+  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {"a"}, nullptr), TKvMessage);
+
+  TKvQtMultiSelectWidget w;
+  w.SetValues({"a", "b"}, {true, false});
+  w.SetValues({"x"}, {true, true}); // sizes differ: nothing changes
+  QCOMPARE(w.listWidget()->count(), 2);
+  QCOMPARE(w.listWidget()->item(0)->data(Qt::CheckStateRole).toInt(), 2);
+  QVERIFY(w.listWidget()->item(0)->flags() & Qt::ItemIsUserCheckable);
+  std::vector<bool> longer(5, true);
+  w.GetValues(&longer);
+  QCOMPARE(longer, (std::vector<bool>{true, false}));
+  w.listWidget()->item(1)->setData(Qt::CheckStateRole, 1); // partly checked counts as unchecked
+  w.slotInvertActionClicked();
+  QCOMPARE(w.GetCheckedCount(), 1);
+  QCOMPARE(w.listWidget()->item(1)->data(Qt::CheckStateRole).toInt(), 2);
+}
+
+void TstChoiceDialogs::uniqueNameTyping() {
+  // Steps: text typed (or "<bs>" for a backspace), then OK enabled and message key after it.
+  struct Step { const char* type; bool okEnabled; const char* message; };
+  const Step steps[] = {{"A", false, "global.ErrNameExist"},
+                        {"<bs>", false, "global.ErrEmptyName"},
+                        {"a", true, nullptr},
+                        {"B", true, nullptr},
+                        {"<bs>", true, nullptr}};
+  std::string value = "";
+  const bool r = drive(
+      [&](QWidget* w) {
+        auto* edit = child<QLineEdit>(w, "LineEdit");
+        for (const Step& s : steps) {
+          if (QByteArray(s.type) == "<bs>")
+            QTest::keyClick(edit, Qt::Key_Backspace);
+          else
+            typeText(edit, s.type);
+          QCOMPARE(child<QPushButton>(w, "OkBtn")->isEnabled(), s.okEnabled);
+          QCOMPARE(child<QLabel>(w, "ErrorLabel")->text(), s.message ? res(s.message) : QString());
+        }
+        child<QPushButton>(w, "OkBtn")->click();
+      },
+      [&] { return TKvQtQueryUniqueStringDlg::ExecuteEx("Prompt", "Title", {"A", "B", "A"}, "", value); });
+  QVERIFY(r);
+  QCOMPARE(value, std::string("a"));
+}
+
+void TstChoiceDialogs::uniqueNameForbidden_data() {
+  QTest::addColumn<QString>("forbidden");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("result");
+  QTest::newRow("slash, backslash, asterisk: backslash escapes the asterisk")
+      << "/\\*" << "a/b*c\\" << "abc\\";
+  QTest::newRow("square brackets") << "[]" << "[x]" << "x";
+  QTest::newRow("range") << "0-9" << "a1b9-" << "ab-";
+  QTest::newRow("Cyrillic letter barred whole") << QString::fromUtf8("\xd0\xb6")
+                                                << QString::fromUtf8("\xd0\xb6\xd1\x83\xd0\xba")
+                                                << QString::fromUtf8("\xd1\x83\xd0\xba");
+  QTest::newRow("character outside the BMP") << QString::fromUtf8("\xf0\x9f\x98\x80")
+                                             << QString::fromUtf8("a\xf0\x9f\x98\x80\xf0\x9f\x98\x81")
+                                             << QString::fromUtf8("a\xf0\x9f\x98\x81");
+  QTest::newRow("trailing backslash bars itself") << "a\\" << "ab\\c" << "bc";
+}
+
+void TstChoiceDialogs::uniqueNameForbidden() {
+  QFETCH(QString, forbidden);
+  QFETCH(QString, typed);
+  QFETCH(QString, result);
+  std::string value;
+  QVERIFY(drive(
+      [&](QWidget* w) {
+        typeText(child<QLineEdit>(w, "LineEdit"), typed);
+        child<QPushButton>(w, "OkBtn")->click();
+      },
+      [&] { return TKvQtQueryUniqueStringDlg::Execute("P", "", {}, forbidden.toStdString(), &value); }));
+  QCOMPARE(QString::fromStdString(value), result);
+}
+
+void TstChoiceDialogs::uniqueNameCancelAndPreset() {
+  // A taken preset is accepted as it is until the first edit.
+  std::string value = "A";
+  bool okEnabled = false;
+  QString label, title;
+  QVERIFY(drive(
+      [&](QWidget* w) {
+        okEnabled = child<QPushButton>(w, "OkBtn")->isEnabled();
+        label = child<QLabel>(w, "CaptionLabel")->text();
+        title = w->windowTitle();
+        child<QPushButton>(w, "OkBtn")->click();
+      },
+      [&] { return TKvQtQueryUniqueStringDlg::Execute("Prompt", "", {"A"}, "", &value); }));
+  QVERIFY(okEnabled);
+  QCOMPARE(label, QString("Prompt"));
+  QVERIFY(title.isEmpty());
+  QCOMPARE(value, std::string("A"));
+
+  value = std::string("x\0y", 3);
+  QVERIFY(!drive(
+      [&](QWidget* w) {
+        typeText(child<QLineEdit>(w, "LineEdit"), "zz");
+        child<QPushButton>(w, "CancelBtn")->click();
+      },
+      [&] { return TKvQtQueryUniqueStringDlg::ExecuteEx("P", "T", {}, "", value); }));
+  QCOMPARE(value, std::string("x\0y", 3));
+  QVERIFY_EXCEPTION_THROWN(TKvQtQueryUniqueStringDlg::Execute("P", "T", {}, "", nullptr), TKvMessage);
+}
+
+void TstChoiceDialogs::stringList_data() {
+  QTest::addColumn<bool>("multiple");
+  QTest::addColumn<QList<int>>("clicks"); // rows clicked with Ctrl held
+  QTest::addColumn<QString>("finish");    // ok, cancel, dblclick:N
+  QTest::addColumn<QStringList>("expected");
+  QTest::newRow("single mode keeps one") << false << QList<int>{0, 2} << "ok" << QStringList{"c"};
+  QTest::newRow("multiple mode") << true << QList<int>{0, 2} << "ok" << QStringList{"a", "c"};
+  QTest::newRow("multiple, nothing selected") << true << QList<int>{} << "ok" << QStringList{};
+  QTest::newRow("cancel") << true << QList<int>{1} << "cancel" << QStringList{};
+  QTest::newRow("double click") << false << QList<int>{} << "dblclick:1" << QStringList{"b"};
+}
+
+void TstChoiceDialogs::stringList() {
+  QFETCH(bool, multiple);
+  QFETCH(QList<int>, clicks);
+  QFETCH(QString, finish);
+  QFETCH(QStringList, expected);
+  int preselected = -1;
+  const auto act = [&](QWidget* w) {
+    auto* list = child<QListWidget>(w, "StringsListWidget");
+    preselected = list->selectedItems().size();
+    const auto click = [list](int row, bool dbl) {
+      const QPoint p = list->visualItemRect(list->item(row)).center();
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, p);
+      if (dbl)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+    };
+    for (int row : clicks)
+      click(row, false);
+    if (finish.startsWith("dblclick:"))
+      click(finish.mid(9).toInt(), true);
+    else
+      child<QPushButton>(w, finish == "ok" ? "OkBtn" : "CancelBtn")->click();
+  };
+  std::vector<std::string> got =
+      drive(act, [&] { return TKvQtQueryStringListDlg::Execute({"a", "b", "c"}, multiple, "Caption"); });
+  std::sort(got.begin(), got.end());
+  QCOMPARE(got, toStd(expected));
+  QCOMPARE(preselected, 0);
+}
+
+void TstChoiceDialogs::quickView_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<QString>("plain");
+  QTest::newRow("rich text") << QByteArray("<b>bold</b> text") << "bold text";
+  QTest::newRow("plain text") << QByteArray("a < b") << "a < b";
+  QTest::newRow("invalid UTF-8") << QByteArray("x\xff") << QString::fromUtf8("x\xef\xbf\xbd");
+}
+
+void TstChoiceDialogs::quickView() {
+  QFETCH(QByteArray, text);
+  QFETCH(QString, plain);
+  QWidget owner;
+  owner.show();
+  QApplication::setActiveWindow(&owner);
+  QString shown, copied;
+  bool readOnly = false;
+  QWidget* parent = nullptr;
+  drive(
+      [&](QWidget* w) {
+        auto* edit = child<QTextEdit>(w, "MemoTextEdit");
+        shown = edit->toPlainText();
+        readOnly = edit->isReadOnly();
+        parent = w->parentWidget();
+        edit->selectAll();
+        edit->copy();
+        copied = QApplication::clipboard()->text();
+        child<QPushButton>(w, "CancelBtn")->click();
+      },
+      [&] {
+        TTextQuickViewDlg::Execute("Caption", text.toStdString());
+        return 0;
+      });
+  QCOMPARE(shown, plain);
+  QCOMPARE(copied, plain);
+  QVERIFY(readOnly);
+  QCOMPARE(parent, &owner);
+}
+
+QTEST_MAIN(TstChoiceDialogs)
+#include "tst_choicedialogs.moc"
