@@ -15,6 +15,7 @@ GalleryArea ModulePages();
 GalleryArea ProgressPages();
 GalleryArea LogViewPages();
 GalleryArea MessagePages();
+GalleryArea DialogPages();
 GalleryArea WidgetPages();
 
 const std::vector<GalleryArea>& GalleryAreas() {
@@ -23,6 +24,7 @@ const std::vector<GalleryArea>& GalleryAreas() {
       ProgressPages(),
       LogViewPages(),
       MessagePages(),
+      DialogPages(),
       WidgetPages(),
   };
   return areas;

@@ -40,16 +40,21 @@ void TKvQtQueryRBSelectDlg::setParams(const std::string& caption, const std::str
     if (QAbstractButton* b = FButtons->button(static_cast<int>(focusIndex)))
       b->setFocus(Qt::OtherFocusReason);
 
-  QStyle::StandardPixmap pixmap;
+  QStyle::StandardPixmap pixmap = QStyle::SP_CustomBase;
   switch (static_cast<int>(icon)) {
   case iconInformation: pixmap = QStyle::SP_MessageBoxInformation; break;
   case iconWarning: pixmap = QStyle::SP_MessageBoxWarning; break;
   case iconCritical: pixmap = QStyle::SP_MessageBoxCritical; break;
   case iconQuestion: pixmap = QStyle::SP_MessageBoxQuestion; break;
-  default: FForm->icon->setPixmap(QPixmap()); return;
+  default: FForm->icon->setPixmap(QPixmap()); break;
   }
-  const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-  FForm->icon->setPixmap(style()->standardIcon(pixmap, nullptr, this).pixmap(size, size));
+  if (pixmap != QStyle::SP_CustomBase) {
+    const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    FForm->icon->setPixmap(style()->standardIcon(pixmap, nullptr, this).pixmap(size, size));
+  }
+  // The form's own size fits no particular text or button count: wrapped
+  // text and the buttons would be squeezed into it.
+  adjustSize();
 }
 
 int TKvQtQueryRBSelectDlg::ExecuteU(const std::string& caption, const std::string& text,
