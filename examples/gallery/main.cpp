@@ -181,6 +181,7 @@ int Render(const QString& dir) {
       const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
       if (scale > 1 && !xvfb.isEmpty()) {
         env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("QT_XCB_GL_INTEGRATION", "none");
         args = QStringList{"-a", "-s", "-screen 0 3840x2160x24", program} + args;
         program = xvfb;
       } else {
