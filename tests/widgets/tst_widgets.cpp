@@ -5,11 +5,23 @@
 
 #include "widgets/tkvqcolorpickerbutton.h"
 #include "widgets/tkvqfontpickerbutton.h"
+#include "widgets/tkvfindwidget.h"
+#include "widgets/tkvpresetqcombobox.h"
 #include "widgets/tkvqradiobox.h"
+#include "widgets/tkvqtfinddlg.h"
+
+#include "kvsuite/kvconfig.h"
 
 #include "kvsuite/kvmessage.h"
 
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -192,6 +204,156 @@ private slots:
     QVERIFY(pick.fired());
     QCOMPARE(spy.count(), 1);
     QCOMPARE(b.text(), QStringLiteral("%1, 17").arg(b.font().family()));
+  }
+
+  void findBarOptions() {
+    TKvFindWidget w;
+    QMenu* menu = w.findChild<QToolButton*>(QStringLiteral("SettingsBtn"))->menu();
+    QVERIFY(menu);
+    const QList<QAction*> actions = menu->actions();
+    QCOMPARE(actions.size(), 3);
+    QVERIFY(!actions[2]->isVisible()); // add to selected hidden by default
+    w.setFindOptions(6);
+    QVERIFY(actions[0]->isChecked() && actions[1]->isChecked() && !actions[2]->isChecked());
+    actions[1]->trigger(); // untick match case
+    QCOMPARE(w.findOptions(), 2);
+    w.setShowOptions(8 | 16);
+    QVERIFY(w.findChild<QPushButton*>(QStringLiteral("ReverseBtn"))->isHidden());
+    QVERIFY(actions[2]->isVisible());
+
+    QSignalSpy spy(&w, &TKvFindWidget::findClicked);
+    w.findChild<QLineEdit*>(QStringLiteral("SearchTextLineEdit"))->setText(QStringLiteral("дом"));
+    w.slotReverseButtonClicked();
+    QCOMPARE(w.findOptions(), 2 | 16);
+    w.findChild<QPushButton*>(QStringLiteral("ForwardBtn"))->click();
+    QCOMPARE(w.findOptions(), 2);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(1).at(0).toString(), QStringLiteral("дом"));
+  }
+
+  void findDialogOptions_data() {
+    QTest::addColumn<unsigned>("options");
+    QTest::addColumn<QString>("tick");
+    QTest::addColumn<unsigned>("expected");
+    QTest::newRow("backwards kept") << 0x100u << QString() << 0x100u;
+    QTest::newRow("flags kept, boxes ticked") << 0x403u << "MatchCaseCheckBox,AddToSelectedCheckBox" << 0xC23u;
+    QTest::newRow("forward chosen clears backwards") << 0x124u << "ForwardRadioButton" << 0x24u;
+  }
+  void findDialogOptions() {
+    QFETCH(unsigned, options);
+    QFETCH(QString, tick);
+    QFETCH(unsigned, expected);
+    TKvQtFindDlg d;
+    d.SetOptions(options);
+    auto* whole = d.findChild<QCheckBox*>(QStringLiteral("WholeWordCheckBox"));
+    QCOMPARE(whole->isHidden(), bool(options & 0x2));
+    QCOMPARE(whole->isEnabled(), !(options & 0x1));
+    QCOMPARE(d.findChild<QCheckBox*>(QStringLiteral("AddToSelectedCheckBox"))->isHidden(), !(options & 0x400));
+    for (const QString& name : tick.split(QLatin1Char(','), Qt::SkipEmptyParts))
+      d.findChild<QAbstractButton*>(name)->setChecked(true);
+    QCOMPARE(d.GetOptions(), expected);
+    d.SetOptions(0);
+    QVERIFY(!d.findChild<QRadioButton*>(QStringLiteral("ReversRadioButton"))->isChecked());
+  }
+
+  void findDialogKeepsText() {
+    var_a<TKvQtFindDlg*> d = TKvQtFindDlg::VCreate();
+    QVERIFY(!d->parentWidget());
+    QVERIFY(!d->testAttribute(Qt::WA_DeleteOnClose));
+    d->setSearchText("первый");
+    QSignalSpy spy(d.get(), &TKvQtFindDlg::findClicked);
+    d->show();
+    auto* edit = d->findChild<QLineEdit*>(QStringLiteral("FindLineEdit"));
+    QCOMPARE(edit->text(), QStringLiteral("первый"));
+    edit->setText(QStringLiteral("second"));
+    d->findChild<QPushButton*>(QStringLiteral("FindButton"))->click();
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(d->searchText(), std::string("second"));
+    edit->setText(QStringLiteral("typed"));
+    d->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
+    QVERIFY(d->isHidden());
+    d->show();
+    QCOMPARE(edit->text(), QStringLiteral("typed"));
+    d->hide();
+  }
+
+  void presetSaveLoad_data() {
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QStringList>("saved");
+    QTest::newRow("current moves first") << QStringList{"first", "second", "third"} << "second"
+                                         << QStringList{"second", "first", "third"};
+    QTest::newRow("unlisted current not saved") << QStringList{"a", "b"} << "typed" << QStringList{"a", "b"};
+  }
+  void presetSaveLoad() {
+    QFETCH(QStringList, items);
+    QFETCH(QString, current);
+    QFETCH(QStringList, saved);
+    TKvPresetQComboBox box;
+    box.comboBox()->addItems(items);
+    box.setCurrentText(current);
+    TKvXIniWriter writer;
+    box.Save(&writer);
+    TKvXIniReader reader(writer);
+    QVERIFY(reader.EnterSectionS("Items"));
+    QCOMPARE(reader.Count(), size_t(saved.size()));
+    TKvPresetQComboBox other;
+    other.Load(&reader);
+    QCOMPARE(other.presets(), saved);
+    QCOMPARE(other.currentText(), saved.first());
+  }
+
+  void presetLoadsWhatItCan() {
+    TKvPresetQComboBox box;
+    box.setMaxItems(3);
+    TKvXIniReader reader;
+    reader.LoadFromText("[Items]\ncount=3000000000\n=\n=D\n=D\n=\xc3\x28\n=e\n=f\n");
+    box.Load(&reader);
+    QCOMPARE(box.presets(), (QStringList{"3000000000", "D", QString::fromUtf8("\xc3\x28")}));
+    TKvXIniReader none;
+    none.LoadFromText("[Other]\n=x\n");
+    box.Load(&none);
+    QCOMPARE(box.comboBox()->count(), 0);
+  }
+
+  void presetHistory() {
+    TKvPresetQComboBox box;
+    box.setMaxItems(3);
+    for (const char* t : {"a", "b", "c", "b", "d", ""})
+      box.addPreset(QString::fromLatin1(t));
+    QCOMPARE(box.presets(), (QStringList{"d", "b", "c"}));
+    // Return in the field adds the typed text at the top, once.
+    box.comboBox()->setEditText(QStringLiteral("c"));
+    QTest::keyClick(box.comboBox()->lineEdit(), Qt::Key_Return);
+    box.comboBox()->setEditText(QStringLiteral("new"));
+    QTest::keyClick(box.comboBox()->lineEdit(), Qt::Key_Return);
+    QCOMPARE(box.presets().size(), 3);
+    QCOMPARE(box.presets().first(), QStringLiteral("new"));
+    QCOMPARE(box.presets().count(QStringLiteral("c")), 1);
+  }
+
+  void presetClear_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+  }
+  void presetClear() {
+    QFETCH(bool, yes);
+    TKvPresetQComboBox box;
+    box.comboBox()->addItems({"a", "b"});
+    QSignalSpy cleared(&box, &TKvPresetQComboBox::clearClicked);
+    QSignalSpy text(&box, &TKvPresetQComboBox::textChanged);
+    kvtest::ModalDriver driver([&](QWidget* w) {
+      auto* mb = qobject_cast<QMessageBox*>(w);
+      QVERIFY(mb);
+      mb->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    driver.start();
+    box.findChild<QPushButton*>()->click();
+    QVERIFY(driver.fired());
+    QCOMPARE(cleared.count(), yes ? 1 : 0);
+    QCOMPARE(text.count(), 0);
+    QCOMPARE(box.comboBox()->count(), yes ? 0 : 2);
   }
 };
 
