@@ -5,19 +5,27 @@
 
 #include "widgets/tkvqcolorpickerbutton.h"
 #include "widgets/tkvqfontpickerbutton.h"
+#include "widgets/tdempalettesitemdelegate.h"
+#include "widgets/tkvdempalettescombobox.h"
 #include "widgets/tkvfindwidget.h"
+#include "widgets/tkvlinestylecombobox.h"
+#include "widgets/tkvqtattrsutils.h"
+#include "widgets/tlinestyleitemdelegate.h"
 #include "widgets/tkvpresetqcombobox.h"
 #include "widgets/tkvqradiobox.h"
 #include "widgets/tkvqtfinddlg.h"
 
 #include "kvsuite/kvconfig.h"
+#include "kvsuite/kvdemtables.h"
 
 #include "kvsuite/kvmessage.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -44,6 +52,14 @@ QList<QPoint> Cells(TKvQRadioBox& box) {
     }
   }
   return out;
+}
+
+// A white image of logical size w x h at the device pixel ratio.
+QImage Canvas(int w, int h, qreal dpr) {
+  QImage img(int(w * dpr), int(h * dpr), QImage::Format_RGB32);
+  img.setDevicePixelRatio(dpr);
+  img.fill(Qt::white);
+  return img;
 }
 
 QColor ColourAt(QWidget& w, QPoint p) { return w.grab().toImage().pixelColor(p); }
@@ -354,6 +370,125 @@ private slots:
     QCOMPARE(cleared.count(), yes ? 1 : 0);
     QCOMPARE(text.count(), 0);
     QCOMPARE(box.comboBox()->count(), yes ? 0 : 2);
+  }
+
+  void lineStyles_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<bool>("drawn");
+    QTest::newRow("solid, 1 px, 100 %") << 0 << 1 << 1.0 << true;
+    QTest::newRow("dash-dot, 3 px, 200 %") << 3 << 3 << 2.0 << true;
+    QTest::newRow("unknown style") << 99 << 2 << 1.0 << false;
+  }
+  void lineStyles() {
+    QFETCH(int, style);
+    QFETCH(int, width);
+    QFETCH(qreal, dpr);
+    QFETCH(bool, drawn);
+    QImage img = Canvas(100, 25, dpr);
+    {
+      QPainter p(&img);
+      DrawLineStyleItem(&p, QRect(5, 5, 90, 15), style, width);
+    }
+    int black = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const QColor c = img.pixelColor(x, y);
+        QVERIFY2(c == Qt::black || c == Qt::white, "a blurred pixel"); // sharp at every scale
+        black += c == Qt::black;
+      }
+    QCOMPARE(black > 0, drawn);
+
+    TLineStyleItemDelegate d;
+    QCOMPARE(d.setLineWidth(0), 1);
+    QCOMPARE(d.setLineWidth(25), 10);
+    TKvLineStyleComboBox box;
+    QCOMPARE(box.count(), int(TKvLineStyleParams::GetLineStylesCount()));
+    QCOMPARE(box.itemData(2, Qt::UserRole), QVariant(qulonglong(2)));
+    QVERIFY(box.minimumWidth() >= 100);
+    box.setLineWidth(40);
+    QCOMPARE(box.lineWidth(), 10);
+    box.resize(120, 30);
+    box.grab();
+  }
+
+  void paletteRamps() {
+    TDEMPalettesItemDelegate d;
+    QCOMPARE(d.gradientCount(), int(TKvElevationPalette::s_Palettes.size()));
+    QVERIFY(d.gradientCount() >= 5);
+    for (int i = 0; i < d.gradientCount(); ++i) {
+      const QGradientStops stops = d.gradient(i).stops();
+      QCOMPARE(stops.size(), 33);
+      double r, g, b;
+      TKvElevationPalette::s_Palettes[size_t(i)].GetColor(1.0, r, g, b);
+      QCOMPARE(stops.last().first, 1.0);
+      QCOMPARE(stops.last().second, QColor(int(r * 255), int(g * 255), int(b * 255)));
+    }
+    // At 200 %, the ramp ends on a whole pixel: the column after it is clean.
+    QImage img = Canvas(150, 20, 2.0);
+    {
+      QPainter p(&img);
+      d.drawPaletteItem(&p, QRect(0, 0, 150, 20), 0, QString());
+    }
+    QCOMPARE(img.pixelColor(63, 20), d.gradient(0).stops().last().second);
+    QCOMPARE(img.pixelColor(64, 20), QColor(Qt::white));
+  }
+
+  void paletteCombo() {
+    KvSetLanguage("ru");
+    TKvDEMPalettesComboBox ru;
+    KvSetLanguage("en");
+    TKvDEMPalettesComboBox en;
+    QCOMPARE(en.count(), int(TKvElevationPalette::s_Palettes.size()));
+    QVERIFY(ru.itemText(0) != en.itemText(0)); // captions in both languages
+    QCOMPARE(en.itemData(0).toString(), ru.itemData(0).toString());
+    en.selectName("bathymetry");
+    QCOMPARE(en.currentName(), std::string("bathymetry"));
+    en.resize(200, 30);
+    en.grab();
+    en.selectName("no such palette");
+    QCOMPARE(en.currentIndex(), -1);
+    QCOMPARE(en.currentName(), std::string());
+  }
+
+  void attrHelpers_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("units");
+    QTest::addColumn<bool>("unitsEnabled");
+    QTest::addColumn<int>("typeItem"); // -1: the user chooses
+    QTest::newRow("area") << int(TAutoFillAttr::afmArea) << 4 << true << -1;
+    QTest::newRow("perimeter, real") << int(TAutoFillAttr::afmPerimeter) << 1 << false << 1;
+    QTest::newRow("object number, integer") << int(TAutoFillAttr::afmObjectNumber) << 1 << false << 0;
+  }
+  void attrHelpers() {
+    QFETCH(int, mode);
+    QFETCH(int, units);
+    QFETCH(bool, unitsEnabled);
+    QFETCH(int, typeItem);
+    const auto m = TAutoFillAttr::TAutoFillMode(mode);
+    QComboBox purp, unitsCombo, type;
+    QLabel unitsLabel, typeLabel;
+    TKvQtAttrsUtils::FillAttrPurp(&purp);
+    QCOMPARE(purp.count(), 2);
+    TKvQtAttrsUtils::FillAttrUnits(&unitsCombo, m);
+    QCOMPARE(unitsCombo.count(), units);
+    TKvQtAttrsUtils::FillAttrType(&type);
+    QCOMPARE(type.count(), 3);
+    QCOMPARE(type.itemText(0), QString::fromUtf8(AttrTemplateTypeStr[1]));
+    unitsCombo.setCurrentIndex(unitsCombo.count() - 1);
+    TKvQtAttrsUtils::CheckAFAttrsButtons(m, &unitsLabel, &unitsCombo, &typeLabel, &type);
+    QCOMPARE(unitsCombo.isEnabled(), unitsEnabled);
+    QCOMPARE(unitsLabel.isEnabled(), unitsEnabled);
+    if (!unitsEnabled)
+      QCOMPARE(unitsCombo.currentIndex(), 0);
+    QCOMPARE(type.isEnabled(), typeItem < 0);
+    QCOMPARE(typeLabel.isEnabled(), typeItem < 0);
+    if (typeItem >= 0)
+      QCOMPARE(type.currentIndex(), typeItem);
+    TKvQtAttrsUtils::CheckAFAttrsButtons(m, &unitsLabel, &unitsCombo, nullptr, nullptr);
+    QVERIFY_EXCEPTION_THROWN(TKvQtAttrsUtils::CheckAFAttrsButtons(m, nullptr, &unitsCombo, nullptr, nullptr),
+                             TKvMessage);
   }
 };
 
