@@ -48,6 +48,12 @@ public:
 
   const TKvHistogramData* histogramData() const { return FHistogram; }
 
+  // The painting steps, in the order paintEvent runs them.
+  void drawHistogram(QPainter& p);
+  void drawLabels(QPainter& p);
+  void drawFrame(QPainter& p);
+  void drawCursorLine(QPainter& p);
+
 signals:
   void cursorPositionChanged(double value);
 
@@ -56,11 +62,6 @@ protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
-
-  void drawHistogram(QPainter& p);
-  void drawLabels(QPainter& p);
-  void drawFrame(QPainter& p);
-  void drawCursorLine(QPainter& p);
 
 private:
   int plotLeft() const { return FMarginLeft; }

@@ -245,6 +245,14 @@ private slots:
     QCOMPARE(w.findOptions(), 2);
     QCOMPARE(spy.count(), 2);
     QCOMPARE(spy.at(1).at(0).toString(), QStringLiteral("дом"));
+
+    // Return in the field searches nothing, also inside a dialog.
+    QDialog dlg;
+    auto* inDialog = new TKvFindWidget(&dlg);
+    QSignalSpy none(inDialog, &TKvFindWidget::findClicked);
+    dlg.show();
+    QTest::keyClick(inDialog->findChild<QLineEdit*>(QStringLiteral("SearchTextLineEdit")), Qt::Key_Return);
+    QCOMPARE(none.count(), 0);
   }
 
   void findDialogOptions_data() {
