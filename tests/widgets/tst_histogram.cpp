@@ -7,6 +7,8 @@
 #include "widgets/tkvqthistogramdlg.h"
 
 #include <QClipboard>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
@@ -41,6 +43,38 @@ void Move(QWidget& w, QPoint pos, Qt::MouseButtons buttons) {
   QMouseEvent e(QEvent::MouseMove, pos, w.mapToGlobal(pos), Qt::NoButton, buttons, Qt::NoModifier);
   QApplication::sendEvent(&w, &e);
 }
+
+// A paint device that records where texts go.
+class TTextRecorder : public QPaintDevice, public QPaintEngine {
+public:
+  struct TText {
+    double Left, Right;
+  };
+  std::vector<TText> Texts;
+  int W = 100;
+
+  QPaintEngine* paintEngine() const override { return const_cast<TTextRecorder*>(this); }
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  void updateState(const QPaintEngineState&) override {}
+  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+  void drawTextItem(const QPointF& p, const QTextItem& ti) override {
+    Texts.push_back({p.x(), p.x() + ti.width()});
+  }
+  Type type() const override { return User; }
+
+protected:
+  int metric(PaintDeviceMetric m) const override {
+    switch (m) {
+    case PdmWidth: return W;
+    case PdmHeight: return 100;
+    case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+    case PdmDevicePixelRatio: return 1;
+    case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+    default: return 1;
+    }
+  }
+};
 
 std::vector<unsigned long> Bins(TKvHistogramData& h) {
   std::vector<unsigned long> out(h.BinCount());
@@ -164,6 +198,27 @@ private slots:
     QCOMPARE(w.histogramData()->BinCount(), 0ul);
     for (int width : {1, 8, 30, 61, 200, 1500})
       w.resize(width, 60), w.updateHistogram(), w.grab();
+  }
+
+  void widgetLabelsNeverOverlap() {
+    TKvQHistogram w;
+    w.setAxisRange(-12345.5, 987654.25);
+    for (int width = 12; width <= 1400; width += 7) {
+      w.resize(width, 60);
+      TTextRecorder rec;
+      rec.W = width;
+      {
+        QPainter p(&rec);
+        p.setFont(w.font());
+        w.drawLabels(p);
+      }
+      QVERIFY2(!rec.Texts.empty() || width < 40, qPrintable(QString::number(width)));
+      for (size_t i = 0; i < rec.Texts.size(); ++i) {
+        QVERIFY(rec.Texts[i].Left >= 0);
+        if (i > 0)
+          QVERIFY2(rec.Texts[i].Left >= rec.Texts[i - 1].Right, qPrintable(QStringLiteral("overlap at width %1").arg(width)));
+      }
+    }
   }
 
   void widgetCursor() {
