@@ -94,8 +94,9 @@ void TKvPresetQComboBox::Load(TKvXIniReader* reader) {
   for (size_t i = 0; FCombo->count() < limit && reader->Read(i, value); ++i) {
     if (value.empty() || value.size() > static_cast<size_t>(MaxItemBytes))
       continue;
+    // A value can still come out empty: a lone byte-order mark is dropped.
     const QString text = QString::fromUtf8(value.data(), static_cast<int>(value.size()));
-    if (FCombo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+    if (!text.isEmpty() && FCombo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
       FCombo->addItem(text);
   }
   if (FCombo->count() > 0)
