@@ -183,15 +183,14 @@ bool TKvHistogramData::GetDataMinMax(const double* values, unsigned long count, 
 bool TKvHistogramData::Create(const double* values, unsigned long count, double min, double max,
                               unsigned long binCount)
 {
-  if (!(min < max) || binCount == 0 || !std::isfinite(min) || !std::isfinite(max)) return false;
+  if (!(min < max) || binCount == 0 || binCount > BinCountLimit || !std::isfinite(min) || !std::isfinite(max))
+    return false;
   const double width = (max - min) / static_cast<double>(binCount);
   if (!(width > 0) || !std::isfinite(width)) return false;
 
   if (binCount != FBinCount || !FBins) {
     // +1: the spill slot. The old counters stay until the new ones exist.
-    unsigned long* bins = binCount < std::numeric_limits<unsigned long>::max() / sizeof(unsigned long)
-                              ? new (std::nothrow) unsigned long[binCount + 1]
-                              : nullptr;
+    unsigned long* bins = new (std::nothrow) unsigned long[binCount + 1];
     if (!bins) return false;
     delete[] FBins;
     FBins = bins;
@@ -215,31 +214,23 @@ void TKvHistogramData::CountValues()
   unsigned long* const bins = FBins;
   const unsigned long n = FValueCount;
   const double* const v = FValues;
-  if (FBinCount >= std::numeric_limits<uint32_t>::max() / 2) {
-    // More bins than 32-bit indexes reach: the plain loop.
-    for (unsigned long i = 0; i < n; ++i) {
-      const double x = v[i];
-      if (x >= FMin && x <= FMax) ++bins[ExactIndex(x - FMin, FBinWidth, FBinCount - 1)];
-    }
-  } else {
-    TBinning b;
-    b.Min = FMin;
-    b.Max = FMax;
-    b.Width = FBinWidth;
-    b.Inv = 1.0 / FBinWidth;
-    // With a power-of-two width the product is the quotient, bit for bit.
-    // Otherwise both lie within a few units in the last place of the exact
-    // ratio; 1e-15 of it is a safe margin.
-    b.Tol = IsPowerOfTwo(FBinWidth) && std::isfinite(b.Inv) ? 0.0 : 1e-15;
-    if (!std::isfinite(b.Inv)) b.Inv = 0; // every block takes the exact path
-    b.Last = static_cast<uint32_t>(FBinCount - 1);
-    b.Spill = static_cast<uint32_t>(FBinCount);
-    uint32_t idx[kBlock];
-    for (unsigned long i = 0; i < n; i += kBlock) {
-      const size_t m = static_cast<size_t>(std::min<unsigned long>(kBlock, n - i));
-      if (b.Inv == 0 || IndexBlock(v + i, m, b, idx)) IndexBlockExact(v + i, m, b, idx);
-      for (size_t j = 0; j < m; ++j) ++bins[idx[j]];
-    }
+  TBinning b;
+  b.Min = FMin;
+  b.Max = FMax;
+  b.Width = FBinWidth;
+  b.Inv = 1.0 / FBinWidth;
+  // With a power-of-two width the product is the quotient, bit for bit.
+  // Otherwise both lie within a few units in the last place of the exact
+  // ratio; 1e-15 of it is a safe margin.
+  b.Tol = IsPowerOfTwo(FBinWidth) && std::isfinite(b.Inv) ? 0.0 : 1e-15;
+  if (!std::isfinite(b.Inv)) b.Inv = 0; // every block takes the exact path
+  b.Last = static_cast<uint32_t>(FBinCount - 1);
+  b.Spill = static_cast<uint32_t>(FBinCount);
+  uint32_t idx[kBlock];
+  for (unsigned long i = 0; i < n; i += kBlock) {
+    const size_t m = static_cast<size_t>(std::min<unsigned long>(kBlock, n - i));
+    if (b.Inv == 0 || IndexBlock(v + i, m, b, idx)) IndexBlockExact(v + i, m, b, idx);
+    for (size_t j = 0; j < m; ++j) ++bins[idx[j]];
   }
   bins[FBinCount] = 0;
   FMaxBinCount = *std::max_element(bins, bins + FBinCount);

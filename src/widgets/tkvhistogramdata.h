@@ -9,7 +9,8 @@
 // [min, max] rather than to the value count.
 //
 // Create refuses (false, nothing changed) a range that is empty, reversed,
-// not finite or too narrow for the bin count to give a positive width, and a
+// not finite or too narrow for the bin count to give a positive width, a bin
+// count of 0 or above MaxBinCount (a plot never has that many columns), and a
 // bin count whose counters cannot be allocated. The values are not owned: the
 // caller keeps the array alive while the object refers to it. Not
 // thread-safe; one object must not be used from two threads at once.
@@ -18,6 +19,8 @@
 
 class KVQTCPNT_EXPORT TKvHistogramData {
 public:
+  static constexpr unsigned long BinCountLimit = 0x7fffffff;
+
   TKvHistogramData();
   ~TKvHistogramData();
   TKvHistogramData(const TKvHistogramData&) = delete;

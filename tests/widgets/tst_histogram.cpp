@@ -161,6 +161,7 @@ private slots:
     QTest::newRow("NaN minimum") << kNaN << 1.0 << 10;
     QTest::newRow("infinite maximum") << 0.0 << kInf << 10;
     QTest::newRow("width underflows") << 0.0 << 5e-324 << 2;
+    QTest::newRow("more bins than a plot has columns") << 0.0 << 1.0 << -1; // as unsigned long: huge
   }
   void createRefuses() {
     QFETCH(double, min);
@@ -169,7 +170,7 @@ private slots:
     const double v[] = {0.5, 1, 2};
     TKvHistogramData h;
     QVERIFY(h.Create(v, 3, 0, 4, 4));
-    QVERIFY(!h.Create(v, 3, min, max, bins));
+    QVERIFY(!h.Create(v, 3, min, max, static_cast<unsigned long>(static_cast<long>(bins))));
     QCOMPARE(Bins(h), (std::vector<unsigned long>{1, 1, 1, 0})); // unchanged
     // No values: false, with the counters zeroed.
     QVERIFY(!h.Create(nullptr, 3, 0, 4, 4));
@@ -198,6 +199,15 @@ private slots:
     QCOMPARE(w.histogramData()->BinCount(), 0ul);
     for (int width : {1, 8, 30, 61, 200, 1500})
       w.resize(width, 60), w.updateHistogram(), w.grab();
+
+    TKvQHistogram n;
+    n.resize(110, 80);
+    const std::vector<double> noise{kNaN, 1.0, kInf, 3.0, -kInf};
+    n.setAutoAxisSize(true);
+    n.setInputData(noise.data(), noise.size()); // the range of the finite values
+    QCOMPARE(n.axisMin(), 1.0);
+    QCOMPARE(n.axisMax(), 3.0);
+    QCOMPARE(n.histogramData()->MaxBinCount(), 1ul);
   }
 
   void widgetLabelsNeverOverlap() {
