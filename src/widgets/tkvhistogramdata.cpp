@@ -5,14 +5,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <limits>
 #include <new>
+#include <string>
 
 // Counting is the hot path: a histogram of ten million values must cost
-// little more than reading them. Indexes are computed a block at a time in a
-// loop the compiler vectorises (clones for AVX-512 and AVX2 are picked at load
-// time), multiplying by the reciprocal of the width instead of dividing. The
+// little more than reading them. Indexes are computed a block at a time with
+// AVX-512 or AVX2 (whichever the processor has, chosen at run time) or plain
+// code, multiplying by the reciprocal of the width instead of dividing. Values
+// without a bin get the index of a spill slot, so the counting loop that
+// follows never branches on them. The
 // product can differ from the quotient in the last bits, which matters only
 // when it lies next to a whole number; a block holding such a value has its
 // indexes recomputed with the division, so every value lands exactly where
@@ -42,8 +43,7 @@ inline uint64_t ExactIndex(double d, double width, uint64_t last)
 }
 
 // Indexes of one block; true when a value lies so close to a bin edge that the
-// multiplication may have picked the neighbouring bin. Branch-free: a value
-// without a bin computes index 0 and is sent to the spill slot.
+// multiplication may have picked the neighbouring bin.
 bool IndexBlockScalar(const double* v, size_t n, const TBinning& b, uint32_t* idx)
 {
   bool nearEdge = false;
