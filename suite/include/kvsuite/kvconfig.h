@@ -160,6 +160,8 @@ public:
   void LoadFromText(const std::string& text);
   // Makes the named section current; false when it does not exist.
   bool EnterSectionS(const std::string& name);
+  // No section is current afterwards; reads answer false until one is entered.
+  void LeaveSection() { FCurrent = -1; }
   // The first value of that name in the current section.
   bool Read(const std::string& key, std::string& value) const;
   // The value at a position of the current section (any name).
