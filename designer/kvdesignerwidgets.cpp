@@ -6,6 +6,14 @@
 #include "progress/tkvqtprogressbar.h"
 #include "progress/tkvqtprogressframe.h"
 #include "widgets/tkvclickableqlabel.h"
+#include "widgets/tkvdempalettescombobox.h"
+#include "widgets/tkvfindwidget.h"
+#include "widgets/tkvlinestylecombobox.h"
+#include "widgets/tkvpresetqcombobox.h"
+#include "widgets/tkvqcolorpickerbutton.h"
+#include "widgets/tkvqfontpickerbutton.h"
+#include "widgets/tkvqhistogram.h"
+#include "widgets/tkvqradiobox.h"
 
 namespace {
 
@@ -35,6 +43,22 @@ const TKvDesignerWidgetRow kRows[] = {
      "Log messages with class icons and time stamps, filtered by display level", &Make<TKvQtLogTable>},
     {"TKvQtMultiSelectWidget", "dialogs/tkvqtmultiselectwidget.h", KV_LISTS,
      "Checkable list of texts with check all, uncheck all and invert", &Make<TKvQtMultiSelectWidget>},
+    {"TKvQHistogram", "widgets/tkvqhistogram.h", KV_WIDGETS,
+     "Histogram of a value array with axis labels and a draggable cursor line", &Make<TKvQHistogram>},
+    {"TKvFindWidget", "widgets/tkvfindwidget.h", KV_WIDGETS,
+     "Find bar: search field, Back and Next, and an options menu", &Make<TKvFindWidget>},
+    {"TKvQRadioBox", "widgets/tkvqradiobox.h", KV_WIDGETS,
+     "Group box of exclusive choices built from a list of texts, reported by index", &Make<TKvQRadioBox>},
+    {"TKvPresetQComboBox", "widgets/tkvpresetqcombobox.h", KV_WIDGETS,
+     "Editable combo box with a history of earlier entries kept in an ini section", &Make<TKvPresetQComboBox>},
+    {"TKvQColorPickerButton", "widgets/tkvqcolorpickerbutton.h", KV_WIDGETS,
+     "Colour swatch button with the colour dialog, drag and drop and the clipboard", &Make<TKvQColorPickerButton>},
+    {"TKvQFontPickerButton", "widgets/tkvqfontpickerbutton.h", KV_WIDGETS,
+     "Button showing the chosen font and its size, with the font dialog", &Make<TKvQFontPickerButton>},
+    {"TKvLineStyleComboBox", "widgets/tkvlinestylecombobox.h", KV_WIDGETS,
+     "Combo box of the suite's line styles drawn as sample lines", &Make<TKvLineStyleComboBox>},
+    {"TKvDEMPalettesComboBox", "widgets/tkvdempalettescombobox.h", KV_WIDGETS,
+     "Combo box of the suite's elevation palettes drawn as colour ramps", &Make<TKvDEMPalettesComboBox>},
     {"TKvClickableQLabel", "widgets/tkvclickableqlabel.h", KV_WIDGETS,
      "Label that reports mouse presses as clicked()", &Make<TKvClickableQLabel>},
 };
