@@ -245,8 +245,9 @@ QtTreePropertyBrowser::QtTreePropertyBrowser(QWidget* parent)
   d->view = new QtPropertyTreeView(d, this);
   d->view->setItemDelegate(new QtPropertyDelegate(d, d->view));
   d->view->setColumnCount(2);
-  d->view->setHeaderLabels({QCoreApplication::translate("QtTreePropertyBrowser", "Property"),
-                            QCoreApplication::translate("QtTreePropertyBrowser", "Value")});
+  d->view->setHeaderLabels(
+      {QCoreApplication::translate("QtTreePropertyBrowser", "Свойство", "KvQtCpnt:QtTreePropertyBrowser.Property"),
+       QCoreApplication::translate("QtTreePropertyBrowser", "Значение", "KvQtCpnt:QtTreePropertyBrowser.Value")});
   d->view->setUniformRowHeights(true);
   d->view->setAlternatingRowColors(true);
   d->view->setEditTriggers(QAbstractItemView::NoEditTriggers);

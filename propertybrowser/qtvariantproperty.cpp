@@ -14,7 +14,6 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
-#include <functional>
 
 // Marker types that give the enum and group properties their type ids.
 struct QtEnumPropertyType {};
@@ -106,11 +105,8 @@ public:
     connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
       bool ok = false;
       const qulonglong v = text.toULongLong(&ok);
-      if (ok && v >= FMin && v <= FMax && v != FValue) {
+      if (ok && v >= FMin && v <= FMax)
         FValue = v;
-        if (FOnEdited)
-          FOnEdited();
-      }
     });
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] { showValue(); });
   }
@@ -125,7 +121,6 @@ public:
     FValue = Clamp(v, FMin, FMax);
     showValue();
   }
-  std::function<void()> FOnEdited;
 
   void stepBy(int steps) override {
     const qulonglong delta = FStep * qulonglong(steps < 0 ? -qlonglong(steps) : steps);
@@ -134,8 +129,6 @@ public:
     else
       FValue = FValue - FMin < delta ? FMin : FValue - delta;
     showValue();
-    if (FOnEdited)
-      FOnEdited();
   }
 
 protected:
@@ -537,30 +530,28 @@ QWidget* QtVariantEditorFactory::createEditor(QtVariantPropertyManager* manager,
                                               QWidget* parent) {
   const int type = manager->propertyType(property);
   QWidget* editor = nullptr;
-  auto markEdited = [this](QWidget* w) { FEdited.insert(w); };
-  auto commitIfEdited = [this](QWidget* w, const QVariant& v) {
-    if (FEdited.remove(w))
+  // Only a value that differs from what the editor was loaded with is
+  // committed: a spin box re-reads its (rounded) text on Return.
+  auto commitIfChanged = [this](QWidget* w, const QVariant& v) {
+    if (v != FLoaded.value(w))
       commit(w, v);
   };
   switch (type) {
   case QVariant::Int: {
     auto* spin = new QSpinBox(parent);
-    connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, [=] { markEdited(spin); });
-    connect(spin, &QSpinBox::editingFinished, this, [=] { commitIfEdited(spin, spin->value()); });
+    connect(spin, &QSpinBox::editingFinished, this, [=] { commitIfChanged(spin, spin->value()); });
     editor = spin;
     break;
   }
   case QVariant::ULongLong: {
     auto* spin = new QtULongLongSpinBox(parent);
-    spin->FOnEdited = [=] { markEdited(spin); };
-    connect(spin, &QAbstractSpinBox::editingFinished, this, [=] { commitIfEdited(spin, spin->value()); });
+    connect(spin, &QAbstractSpinBox::editingFinished, this, [=] { commitIfChanged(spin, spin->value()); });
     editor = spin;
     break;
   }
   case QVariant::Double: {
     auto* spin = new QDoubleSpinBox(parent);
-    connect(spin, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, [=] { markEdited(spin); });
-    connect(spin, &QDoubleSpinBox::editingFinished, this, [=] { commitIfEdited(spin, spin->value()); });
+    connect(spin, &QDoubleSpinBox::editingFinished, this, [=] { commitIfChanged(spin, spin->value()); });
     editor = spin;
     break;
   }
@@ -572,8 +563,7 @@ QWidget* QtVariantEditorFactory::createEditor(QtVariantPropertyManager* manager,
   }
   case QVariant::String: {
     auto* edit = new QLineEdit(parent);
-    connect(edit, &QLineEdit::textEdited, this, [=] { markEdited(edit); });
-    connect(edit, &QLineEdit::editingFinished, this, [=] { commitIfEdited(edit, edit->text()); });
+    connect(edit, &QLineEdit::editingFinished, this, [=] { commitIfChanged(edit, edit->text()); });
     editor = edit;
     break;
   }
@@ -603,16 +593,19 @@ void QtVariantEditorFactory::loadEditor(QWidget* editor, QtVariantPropertyManage
     spin->setRange(attr(kMinimum).toDouble(), attr(kMaximum).toDouble());
     spin->setSingleStep(attr(kSingleStep).toDouble());
     spin->setValue(value.toDouble());
+    FLoaded.insert(editor, spin->value());
   } else if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
     spin->setRange(attr(kMinimum).toInt(), attr(kMaximum).toInt());
     spin->setSingleStep(attr(kSingleStep).toInt());
     spin->setValue(value.toInt());
+    FLoaded.insert(editor, spin->value());
   } else if (auto* box = qobject_cast<QCheckBox*>(editor)) {
     box->setChecked(value.toBool());
     box->setText(property->valueText());
   } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
     if (edit->text() != value.toString())
       edit->setText(value.toString());
+    FLoaded.insert(editor, edit->text());
   } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
     const QStringList names = attr(kEnumNames).toStringList();
     QStringList shown;
@@ -627,14 +620,15 @@ void QtVariantEditorFactory::loadEditor(QWidget* editor, QtVariantPropertyManage
     spin->setRange(attr(kMinimum).toULongLong(), attr(kMaximum).toULongLong());
     spin->setSingleStep(attr(kSingleStep).toULongLong());
     spin->setValue(value.toULongLong());
+    FLoaded.insert(editor, spin->value());
   }
-  FEdited.remove(editor);
 }
 
 void QtVariantEditorFactory::commit(QWidget* editor, const QVariant& value) {
   QtProperty* property = FEditorToProperty.value(editor);
   if (!property)
     return;
+  FLoaded.insert(editor, value);
   // By address only: the manager tells whether the property is still its own.
   for (QtVariantPropertyManager* manager : propertyManagers())
     if (manager->variantProperty(property)) {
@@ -657,7 +651,7 @@ void QtVariantEditorFactory::slotAttributeChanged(QtProperty* property, const QS
 
 void QtVariantEditorFactory::slotEditorDestroyed(QObject* object) {
   auto* editor = static_cast<QWidget*>(object);
-  FEdited.remove(editor);
+  FLoaded.remove(editor);
   const auto it = FEditorToProperty.find(editor);
   if (it == FEditorToProperty.end())
     return;

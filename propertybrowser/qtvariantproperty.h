@@ -129,6 +129,6 @@ private:
 
   QMap<QtProperty*, QList<QWidget*>> FCreatedEditors;
   QMap<QWidget*, QtProperty*> FEditorToProperty;
-  // Editors whose contents the user has changed since they were loaded.
-  QSet<QWidget*> FEdited;
+  // What each editor showed when it was last loaded or committed.
+  QHash<QWidget*, QVariant> FLoaded;
 };
