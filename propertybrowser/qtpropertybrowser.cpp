@@ -90,8 +90,12 @@ QtAbstractPropertyManager::QtAbstractPropertyManager(QObject* parent) : QObject(
 QtAbstractPropertyManager::~QtAbstractPropertyManager() { clear(); }
 
 void QtAbstractPropertyManager::clear() const {
-  while (!FProperties.isEmpty())
-    delete *FProperties.cbegin();
+  // From a copy: taking the first of a set that empties from the front
+  // would make clearing quadratic.
+  const QSet<QtProperty*> properties = FProperties;
+  for (QtProperty* property : properties)
+    if (FProperties.contains(property))
+      delete property;
 }
 
 QtProperty* QtAbstractPropertyManager::addProperty(const QString& name) {
@@ -142,6 +146,8 @@ QtAbstractPropertyBrowser::~QtAbstractPropertyBrowser() {
 }
 
 QtBrowserItem* QtAbstractPropertyBrowser::topLevelItem(QtProperty* property) const {
+  if (!FTopLevel.contains(property))
+    return nullptr;
   const int pos = FTopProperties.indexOf(property);
   return pos < 0 ? nullptr : FTopItems.at(pos);
 }
@@ -219,12 +225,13 @@ QtBrowserItem* QtAbstractPropertyBrowser::insertProperty(QtProperty* property, Q
 
 QtBrowserItem* QtAbstractPropertyBrowser::insertTopLevel(QtProperty* property, int position) {
   // A property is a top-level row at most once.
-  if (!property || FTopProperties.contains(property))
+  if (!property || FTopLevel.contains(property))
     return nullptr;
   QtBrowserItem* after = position > 0 ? FTopItems.at(position - 1) : nullptr;
   FTopProperties.insert(position, property);
   QtBrowserItem* item = new QtBrowserItem(this, property, nullptr);
   FTopItems.insert(position, item);
+  FTopLevel.insert(property);
   FPropertyToItems[property].append(item);
   addToManager(property);
   itemInserted(item, after);
@@ -249,9 +256,9 @@ QtBrowserItem* QtAbstractPropertyBrowser::createItem(QtProperty* property, QtBro
 }
 
 void QtAbstractPropertyBrowser::removeProperty(QtProperty* property) {
-  const int pos = FTopProperties.indexOf(property);
-  if (pos < 0)
+  if (!FTopLevel.remove(property))
     return;
+  const int pos = FTopProperties.indexOf(property);
   QtBrowserItem* item = FTopItems.at(pos);
   FTopProperties.removeAt(pos);
   FTopItems.removeAt(pos);

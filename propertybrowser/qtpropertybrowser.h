@@ -288,6 +288,7 @@ private:
 
   QList<QtProperty*> FTopProperties;
   QList<QtBrowserItem*> FTopItems;
+  QSet<QtProperty*> FTopLevel; // FTopProperties, for quick look-up
   QHash<QtProperty*, QList<QtBrowserItem*>> FPropertyToItems;
   // How many items of each manager's properties this browser shows.
   QHash<QtAbstractPropertyManager*, int> FManagerUse;

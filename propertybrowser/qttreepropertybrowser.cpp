@@ -257,6 +257,9 @@ QtTreePropertyBrowser::QtTreePropertyBrowser(QWidget* parent)
   d->view->setExpandsOnDoubleClick(false);
   d->view->header()->setSectionsMovable(false);
   d->view->header()->setSectionResizeMode(QHeaderView::Stretch);
+  // Sizing columns to their contents measures the rows in view only, not
+  // every row of a long sheet on every layout pass.
+  d->view->header()->setResizeContentsPrecision(0);
   setFocusProxy(d->view);
   layout->addWidget(d->view);
 

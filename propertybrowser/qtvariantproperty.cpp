@@ -33,6 +33,14 @@ bool IsNumberType(int type) {
   return type == QVariant::Int || type == QVariant::ULongLong || type == QVariant::Double;
 }
 
+// attributes(type).contains(name), without building the list.
+bool HasAttribute(int type, const QString& name) {
+  if (IsNumberType(type))
+    return name == QLatin1String(kMinimum) || name == QLatin1String(kMaximum) ||
+           name == QLatin1String(kSingleStep) || (type == QVariant::Double && name == QLatin1String(kDecimals));
+  return type == QtVariantPropertyManager::enumTypeId() && name == QLatin1String(kEnumNames);
+}
+
 bool IsFloatingVariant(const QVariant& v) {
   return v.userType() == QMetaType::Double || v.userType() == QMetaType::Float;
 }
@@ -241,7 +249,7 @@ QStringList QtVariantPropertyManager::attributes(int propertyType) const {
 }
 
 int QtVariantPropertyManager::attributeType(int propertyType, const QString& attribute) const {
-  if (!attributes(propertyType).contains(attribute))
+  if (!HasAttribute(propertyType, attribute))
     return QVariant::Invalid;
   if (attribute == kDecimals)
     return QVariant::Int;
@@ -320,7 +328,7 @@ QVariant QtVariantPropertyManager::value(const QtProperty* property) const {
 
 QVariant QtVariantPropertyManager::attributeValue(const QtProperty* property, const QString& attribute) const {
   const TData* data = FData.value(property);
-  if (!data || !attributes(data->type).contains(attribute))
+  if (!data || !HasAttribute(data->type, attribute))
     return QVariant();
   if (attribute == kMinimum)
     return data->minimum;
@@ -400,7 +408,7 @@ void QtVariantPropertyManager::applyRange(QtProperty* property, TData& data) {
 
 void QtVariantPropertyManager::setAttribute(QtProperty* property, const QString& attribute, const QVariant& value) {
   TData* data = FData.value(property);
-  if (!data || !attributes(data->type).contains(attribute))
+  if (!data || !HasAttribute(data->type, attribute))
     return;
   if (attribute == kEnumNames) {
     const QStringList names = value.toStringList();
