@@ -512,6 +512,8 @@ QIcon QtVariantPropertyManager::valueIcon(const QtProperty* property) const {
 
 // ----------------------------------------------------- QtVariantEditorFactory
 
+template class QtAbstractEditorFactory<QtVariantPropertyManager>;
+
 QtVariantEditorFactory::QtVariantEditorFactory(QObject* parent)
     : QtAbstractEditorFactory<QtVariantPropertyManager>(parent) {}
 

@@ -108,6 +108,9 @@ private:
   mutable QIcon FUncheckedIcon;
 };
 
+// Instantiated once, in the library (see qtvariantproperty.cpp).
+extern template class KVPROPERTYBROWSER_EXPORT QtAbstractEditorFactory<QtVariantPropertyManager>;
+
 class KVPROPERTYBROWSER_EXPORT QtVariantEditorFactory : public QtAbstractEditorFactory<QtVariantPropertyManager> {
   Q_OBJECT
 public:

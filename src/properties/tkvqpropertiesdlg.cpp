@@ -3,6 +3,8 @@
 #include "module/kvqtappholder.h"
 #include "properties/tenumproperty.h"
 #include "properties/tkvqtfilepropertymanager.h"
+#include "properties/tkvqtopenfileeditorfactory.h"
+#include "properties/tkvqtsavefileeditorfactory.h"
 #include "properties/tqproperties.h"
 #include "ui_tkvqpropertiesdlg.h"
 
@@ -57,10 +59,13 @@ TKvMessage CallerError(const char* format, const TQProperty* p) {
 TKvQPropertiesDlg::TKvQPropertiesDlg(QWidget* parent)
     : TKvQDialog(parent), FUi(new Ui_TKvQPropertiesDlg), FVariantManager(new QtVariantPropertyManager(this)),
       FVariantFactory(new QtVariantEditorFactory(this)), FOpenManager(new TKvQtFilePropertyManager(this)),
-      FSaveManager(new TKvQtFilePropertyManager(this)) {
+      FOpenFactory(new TKvQtOpenFileEditorFactory(this)), FSaveManager(new TKvQtFilePropertyManager(this)),
+      FSaveFactory(new TKvQtSaveFileEditorFactory(this)) {
   FUi->setupUi(this);
   QtTreePropertyBrowser* browser = FUi->PropertyBrowser;
   browser->setFactoryForManager(FVariantManager, FVariantFactory);
+  browser->setFactoryForManager(FOpenManager, FOpenFactory);
+  browser->setFactoryForManager(FSaveManager, FSaveFactory);
   browser->setResizeMode(QtTreePropertyBrowser::ResizeToContents);
   browser->setAlternatingRowColors(false);
   connect(FUi->OkBtn, &QPushButton::clicked, this, &TKvQPropertiesDlg::accept);

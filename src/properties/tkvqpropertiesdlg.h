@@ -70,7 +70,7 @@ private:
   QtVariantPropertyManager* FVariantManager;
   QtVariantEditorFactory* FVariantFactory;
   TKvQtFilePropertyManager* FOpenManager;
-  TKvQtOpenFileEditorFactory* FOpenFactory = nullptr;
+  TKvQtOpenFileEditorFactory* FOpenFactory;
   TKvQtFilePropertyManager* FSaveManager;
-  TKvQtSaveFileEditorFactory* FSaveFactory = nullptr;
+  TKvQtSaveFileEditorFactory* FSaveFactory;
 };

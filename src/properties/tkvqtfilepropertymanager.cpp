@@ -46,3 +46,5 @@ QString TKvQtFilePropertyManager::valueText(const QtProperty* property) const { 
 void TKvQtFilePropertyManager::initializeProperty(QtProperty* property) { FOptions.insert(property, TOptions()); }
 
 void TKvQtFilePropertyManager::uninitializeProperty(QtProperty* property) { FOptions.remove(property); }
+
+template class QtAbstractEditorFactory<TKvQtFilePropertyManager>;

@@ -52,3 +52,7 @@ protected:
 private:
   QMap<const QtProperty*, TOptions> FOptions;
 };
+
+// The factories' base is instantiated once, in the library, and shared with
+// its callers (a devirtualised call from outside needs the symbol).
+extern template class KVQTCPNT_EXPORT QtAbstractEditorFactory<TKvQtFilePropertyManager>;

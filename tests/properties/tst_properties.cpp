@@ -15,6 +15,7 @@
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -132,6 +133,7 @@ private slots:
   void cancelWritesNothing_data();
   void cancelWritesNothing();
   void personEditsInPlace();
+  void personTypesFileNames();
   void sheetRows();
   void callerErrors_data();
   void callerErrors();
@@ -302,6 +304,28 @@ void TstProperties::personEditsInPlace() {
   QCOMPARE(number, 42);
   QCOMPARE(flag, true);
   QCOMPARE(text, std::string("new"));
+}
+
+void TstProperties::personTypesFileNames() {
+  std::string in = "/old/in.tif", out = "/old/out.tif";
+  TQProperties props;
+  props.AddItem(new TFileOpenProperty("in", "", &in, "Images|*.tif"));
+  props.AddItem(new TFileSaveProperty("out", "", &out, "Images|*.tif"));
+  QVERIFY(Run(props, [&](QWidget* w) {
+    QTreeWidget* tree = Tree(w);
+    for (int row : {0, 1}) {
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                        tree->visualItemRect(tree->topLevelItem(row)).center());
+      QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(QApplication::focusWidget(), row == 0 ? "/new/in.tif" : "/new/out.tif");
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QTRY_COMPARE(tree->topLevelItem(1)->text(1), QString("/new/out.tif"));
+    ClickOk(w);
+  }));
+  QCOMPARE(in, std::string("/new/in.tif"));
+  QCOMPARE(out, std::string("/new/out.tif"));
 }
 
 void TstProperties::sheetRows() {
