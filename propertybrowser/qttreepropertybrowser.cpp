@@ -60,7 +60,10 @@ public:
   void setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const override {}
   void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                             const QModelIndex&) const override {
-    editor->setGeometry(option.rect);
+    // An editor taller than a row (a list) reaches down over the rows below.
+    QRect rect = option.rect;
+    rect.setHeight(qMax(rect.height(), editor->minimumHeight()));
+    editor->setGeometry(rect);
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     // Room for the frames of spin boxes and combo boxes.

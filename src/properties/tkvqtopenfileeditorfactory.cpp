@@ -1,6 +1,9 @@
 #include "properties/tkvqtopenfileeditorfactory.h"
 
 #include "files/tkvqfileopenedit.h"
+#include "files/tkvqmultifileopenedit.h"
+
+#include <QScopedValueRollback>
 
 TKvQtOpenFileEditorFactory::TKvQtOpenFileEditorFactory(QObject* parent)
     : QtAbstractEditorFactory<TKvQtFilePropertyManager>(parent) {}
@@ -28,7 +31,15 @@ void TKvQtOpenFileEditorFactory::disconnectPropertyManager(TKvQtFilePropertyMana
 QWidget* TKvQtOpenFileEditorFactory::createEditor(TKvQtFilePropertyManager* manager, QtProperty* property,
                                                   QWidget* parent) {
   QWidget* made = nullptr;
-  {
+  // The kind of editor is decided now; a later multi-select change waits for
+  // the next editor.
+  if (manager->isMultiSelect(property)) {
+    auto* editor = new TKvQMultiFileOpenEdit(parent, QString(), QStringList(), QStringList(), -1);
+    editor->setFiles(manager->value(property).split('|'));
+    editor->setFilter(manager->filter(property));
+    connect(editor, &TKvQMultiFileOpenEdit::filesChanged, this, &TKvQtOpenFileEditorFactory::slotSetValues);
+    made = editor;
+  } else {
     auto* editor = new TKvQFileOpenEdit(parent, QString(), QString(), QStringList(), -1);
     editor->setFile(manager->value(property));
     editor->setFilter(manager->filter(property));
@@ -43,14 +54,26 @@ QWidget* TKvQtOpenFileEditorFactory::createEditor(TKvQtFilePropertyManager* mana
 
 void TKvQtOpenFileEditorFactory::slotPropertyChanged(QtProperty* property, const QString& value) {
   for (QWidget* editor : FCreatedEditors.value(property)) {
-    if (auto* single = qobject_cast<TKvQFileOpenEdit*>(editor))
+    if (auto* multi = qobject_cast<TKvQMultiFileOpenEdit*>(editor)) {
+      // Refilling the list emits filesChanged row by row; those partial lists
+      // must not reach the manager. The editor's final list does, once: it
+      // differs only when the editor dropped empty names.
+      {
+        const QScopedValueRollback<QWidget*> guard(FFilling, editor);
+        multi->setFiles(value.split('|'));
+      }
+      setManagerValue(editor, multi->getFilesQt().join('|'));
+    } else if (auto* single = qobject_cast<TKvQFileOpenEdit*>(editor)) {
       single->setFile(value);
+    }
   }
 }
 
 void TKvQtOpenFileEditorFactory::slotFilterChanged(QtProperty* property, const QString& filter) {
   for (QWidget* editor : FCreatedEditors.value(property)) {
-    if (auto* single = qobject_cast<TKvQFileOpenEdit*>(editor))
+    if (auto* multi = qobject_cast<TKvQMultiFileOpenEdit*>(editor))
+      multi->setFilter(filter);
+    else if (auto* single = qobject_cast<TKvQFileOpenEdit*>(editor))
       single->setFilter(filter);
   }
 }
@@ -72,7 +95,9 @@ void TKvQtOpenFileEditorFactory::slotSetValue(const QString& value) {
 }
 
 void TKvQtOpenFileEditorFactory::slotSetValues(const QStringList& files) {
-  setManagerValue(qobject_cast<QWidget*>(sender()), files.join('|'));
+  QWidget* editor = qobject_cast<QWidget*>(sender());
+  if (editor != FFilling)
+    setManagerValue(editor, files.join('|'));
 }
 
 void TKvQtOpenFileEditorFactory::slotEditorDestroyed(QObject* object) {

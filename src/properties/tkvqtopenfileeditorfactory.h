@@ -44,4 +44,5 @@ private:
 
   QMap<QtProperty*, QList<QWidget*>> FCreatedEditors;
   QMap<QWidget*, QtProperty*> FEditorToProperty;
+  QWidget* FFilling = nullptr; // the multi-file editor being refilled from the manager
 };

@@ -4,6 +4,7 @@
 #include "kvtestsupport.h"
 #include "files/tkvqfileopenedit.h"
 #include "files/tkvqfilesaveedit.h"
+#include "files/tkvqmultifileopenedit.h"
 #include "module/kvmodule_initializer.h"
 #include "properties/tkvqtfilepropertymanager.h"
 #include "properties/tkvqtopenfileeditorfactory.h"
@@ -150,6 +151,24 @@ void TstFileProperties::multiSelectDecidedAtCreation() {
   manager.setValue(p, "a|b|c");
   QVERIFY(qobject_cast<TKvQFileOpenEdit*>(single)); // the open editor stays what it was
   QCOMPARE(qobject_cast<TKvQFileOpenEdit*>(single)->getFile(), std::string("a|b|c"));
+
+  auto* multi = qobject_cast<TKvQMultiFileOpenEdit*>(
+      static_cast<QtAbstractEditorFactoryBase&>(factory).createEditor(p, &parent));
+  QVERIFY(multi);
+  QCOMPARE(multi->getFilesQt(), QStringList({"a", "b", "c"}));
+  // A new value while it is open: the list follows, and its own echo does
+  // not come back as further values.
+  QSignalSpy values(&manager, &TKvQtFilePropertyManager::valueChanged);
+  manager.setValue(p, "d|e");
+  QCOMPARE(multi->getFilesQt(), QStringList({"d", "e"}));
+  QCOMPARE(values.count(), 1);
+  QCOMPARE(qobject_cast<TKvQFileOpenEdit*>(single)->getFile(), std::string("d|e"));
+  // Empty names are dropped by the list; the manager takes its list back.
+  manager.setValue(p, "f||g");
+  QCOMPARE(manager.value(p), QString("f|g"));
+  // The person's changes to the list reach the manager.
+  multi->addFile("h");
+  QCOMPARE(manager.value(p), QString("f|g|h"));
 }
 
 void TstFileProperties::factoryDestroyedWhileEditing() {

@@ -2,6 +2,7 @@
 // nothing on Cancel, a person's edits in place, and the caller's mistakes.
 
 #include "kvtestsupport.h"
+#include "files/tkvqmultifileopenedit.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqttranslator.h"
 #include "properties/tenumproperty.h"
@@ -308,9 +309,11 @@ void TstProperties::personEditsInPlace() {
 
 void TstProperties::personTypesFileNames() {
   std::string in = "/old/in.tif", out = "/old/out.tif";
+  std::vector<std::string> many{"a.tif", "b.tif"};
   TQProperties props;
   props.AddItem(new TFileOpenProperty("in", "", &in, "Images|*.tif"));
   props.AddItem(new TFileSaveProperty("out", "", &out, "Images|*.tif"));
+  props.AddItem(new TFilesOpenProperty("many", "", &many, "Images|*.tif"));
   QVERIFY(Run(props, [&](QWidget* w) {
     QTreeWidget* tree = Tree(w);
     for (int row : {0, 1}) {
@@ -322,10 +325,18 @@ void TstProperties::personTypesFileNames() {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     QTRY_COMPARE(tree->topLevelItem(1)->text(1), QString("/new/out.tif"));
+    QCOMPARE(tree->topLevelItem(2)->text(1), QString("a.tif|b.tif"));
+    Browser(w)->editItem(Browser(w)->topLevelItems().at(2));
+    TKvQMultiFileOpenEdit* list = nullptr;
+    QTRY_VERIFY((list = tree->findChild<TKvQMultiFileOpenEdit*>()));
+    QCOMPARE(list->getFilesQt(), QStringList({"a.tif", "b.tif"}));
+    QVERIFY(list->height() > tree->visualItemRect(tree->topLevelItem(2)).height());
+    list->addFile("c.tif");
     ClickOk(w);
   }));
   QCOMPARE(in, std::string("/new/in.tif"));
   QCOMPARE(out, std::string("/new/out.tif"));
+  QCOMPARE(many, std::vector<std::string>({"a.tif", "b.tif", "c.tif"}));
 }
 
 void TstProperties::sheetRows() {
