@@ -1,4 +1,7 @@
 #include "qtpropertybrowser.h"
+#include "qtpropertybrowser_p.h"
+
+#include <QApplication>
 
 // ---------------------------------------------------------------- QtProperty
 
@@ -81,6 +84,16 @@ void QtProperty::removeSubProperty(QtProperty* property) {
   property->FParentItems.remove(this);
   if (FManager)
     emit FManager->propertyRemoved(property, this);
+}
+
+void QtReleaseEditor(QWidget* editor) {
+  if (!editor)
+    return;
+  editor->blockSignals(true);
+  QWidget* focus = QApplication::focusWidget();
+  if (focus && (focus == editor || editor->isAncestorOf(focus)))
+    focus->clearFocus();
+  delete editor;
 }
 
 // ------------------------------------------------- QtAbstractPropertyManager
@@ -271,9 +284,11 @@ void QtAbstractPropertyBrowser::deleteItem(QtBrowserItem* item) {
     deleteItem(item->FChildren.takeLast());
   if (item->FParent)
     item->FParent->FChildren.removeOne(item);
+  // The view drops the row (and any editor of it) before the current item
+  // moves, so that no editor commits into a property on its way out.
+  itemRemoved(item);
   if (FCurrentItem == item)
     setCurrentItem(nullptr);
-  itemRemoved(item);
   QList<QtBrowserItem*>& list = FPropertyToItems[item->FProperty];
   list.removeOne(item);
   if (list.isEmpty())

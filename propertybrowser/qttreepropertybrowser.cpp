@@ -1,4 +1,5 @@
 #include "qttreepropertybrowser.h"
+#include "qtpropertybrowser_p.h"
 
 #include <QApplication>
 #include <QHash>
@@ -293,7 +294,7 @@ QtTreePropertyBrowser::QtTreePropertyBrowser(QWidget* parent)
 QtTreePropertyBrowser::~QtTreePropertyBrowser() {
   // The view goes first, with any open editor, so that no editor signal
   // reaches a half-destroyed browser.
-  d->silenceEditor();
+  QtReleaseEditor(d->editor);
   delete d->view;
   d->view = nullptr;
   delete d;

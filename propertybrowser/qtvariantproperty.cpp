@@ -1,4 +1,5 @@
 #include "qtvariantproperty.h"
+#include "qtpropertybrowser_p.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -519,10 +520,8 @@ QtVariantEditorFactory::QtVariantEditorFactory(QObject* parent)
 
 QtVariantEditorFactory::~QtVariantEditorFactory() {
   const QList<QWidget*> editors = FEditorToProperty.keys();
-  for (QWidget* editor : editors) {
-    editor->blockSignals(true);
-    delete editor;
-  }
+  for (QWidget* editor : editors)
+    QtReleaseEditor(editor);
 }
 
 void QtVariantEditorFactory::connectPropertyManager(QtVariantPropertyManager* manager) {
@@ -641,7 +640,7 @@ void QtVariantEditorFactory::commit(QWidget* editor, const QVariant& value) {
   FLoaded.insert(editor, value);
   // By address only: the manager tells whether the property is still its own.
   for (QtVariantPropertyManager* manager : propertyManagers())
-    if (manager->variantProperty(property)) {
+    if (manager->propertyType(property) != 0) {
       manager->setValue(property, value);
       return;
     }

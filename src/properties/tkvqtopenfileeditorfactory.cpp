@@ -2,6 +2,7 @@
 
 #include "files/tkvqfileopenedit.h"
 #include "files/tkvqmultifileopenedit.h"
+#include "properties/kvqtreleaseeditor_p.h"
 
 #include <QScopedValueRollback>
 
@@ -10,10 +11,8 @@ TKvQtOpenFileEditorFactory::TKvQtOpenFileEditorFactory(QObject* parent)
 
 TKvQtOpenFileEditorFactory::~TKvQtOpenFileEditorFactory() {
   const QList<QWidget*> editors = FEditorToProperty.keys();
-  for (QWidget* editor : editors) {
-    editor->blockSignals(true); // nothing more reaches the managers
-    delete editor;
-  }
+  for (QWidget* editor : editors)
+    KvQtReleaseEditor(editor); // nothing more reaches the managers
 }
 
 void TKvQtOpenFileEditorFactory::connectPropertyManager(TKvQtFilePropertyManager* manager) {

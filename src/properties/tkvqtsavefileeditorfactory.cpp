@@ -1,16 +1,15 @@
 #include "properties/tkvqtsavefileeditorfactory.h"
 
 #include "files/tkvqfilesaveedit.h"
+#include "properties/kvqtreleaseeditor_p.h"
 
 TKvQtSaveFileEditorFactory::TKvQtSaveFileEditorFactory(QObject* parent)
     : QtAbstractEditorFactory<TKvQtFilePropertyManager>(parent) {}
 
 TKvQtSaveFileEditorFactory::~TKvQtSaveFileEditorFactory() {
   const QList<TKvQFileSaveEdit*> editors = FEditorToProperty.keys();
-  for (TKvQFileSaveEdit* editor : editors) {
-    editor->blockSignals(true); // nothing more reaches the managers
-    delete editor;
-  }
+  for (TKvQFileSaveEdit* editor : editors)
+    KvQtReleaseEditor(editor); // nothing more reaches the managers
 }
 
 void TKvQtSaveFileEditorFactory::connectPropertyManager(TKvQtFilePropertyManager* manager) {
