@@ -136,10 +136,11 @@ QtAbstractPropertyBrowser::QtAbstractPropertyBrowser(QWidget* parent) : QWidget(
 namespace {
 // How many browsers use each factory for each manager: a factory forgets a
 // manager when the last browser that paired them lets go.
-QHash<QPair<QObject*, QObject*>, int>& FactoryUse() {
-  static QHash<QPair<QObject*, QObject*>, int> use;
-  return use;
-}
+using TFactoryUse = QHash<QPair<QObject*, QObject*>, int>;
+Q_GLOBAL_STATIC(TFactoryUse, GFactoryUse)
+// Null once the table is gone at exit (a browser may die later than it).
+TFactoryUse* FactoryUse() { return GFactoryUse.isDestroyed() ? nullptr : GFactoryUse(); }
+QPair<QObject*, QObject*> UseKey(QObject* factory, QObject* manager) { return qMakePair(factory, manager); }
 } // namespace
 
 void QtAbstractPropertyBrowser::freeItem(QtBrowserItem* item) {
@@ -173,7 +174,8 @@ void QtAbstractPropertyBrowser::clear() {
 void QtAbstractPropertyBrowser::registerFactory(QtAbstractPropertyManager* manager,
                                                 QtAbstractEditorFactoryBase* factory) {
   FFactories.insert(manager, factory);
-  ++FactoryUse()[qMakePair<QObject*, QObject*>(factory, manager)];
+  if (TFactoryUse* use = FactoryUse())
+    ++(*use)[UseKey(factory, manager)];
   connect(factory, &QObject::destroyed, this, &QtAbstractPropertyBrowser::factoryDestroyed,
           Qt::UniqueConnection);
   connect(manager, &QObject::destroyed, this, &QtAbstractPropertyBrowser::managerDestroyed,
@@ -184,11 +186,13 @@ void QtAbstractPropertyBrowser::unsetFactoryForManager(QtAbstractPropertyManager
   QtAbstractEditorFactoryBase* factory = FFactories.take(manager);
   if (!factory)
     return;
-  auto it = FactoryUse().find(qMakePair<QObject*, QObject*>(factory, manager));
-  if (it != FactoryUse().end() && --it.value() > 0)
-    return;
-  if (it != FactoryUse().end())
-    FactoryUse().erase(it);
+  if (TFactoryUse* use = FactoryUse()) {
+    auto it = use->find(UseKey(factory, manager));
+    if (it != use->end() && --it.value() > 0)
+      return;
+    if (it != use->end())
+      use->erase(it);
+  }
   factory->breakConnection(manager);
 }
 
@@ -198,7 +202,8 @@ void QtAbstractPropertyBrowser::factoryDestroyed(QObject* factory) {
       ++it;
       continue;
     }
-    FactoryUse().remove(qMakePair<QObject*, QObject*>(factory, it.key()));
+    if (TFactoryUse* use = FactoryUse())
+      use->remove(UseKey(factory, it.key()));
     it = FFactories.erase(it);
   }
 }
@@ -209,7 +214,8 @@ void QtAbstractPropertyBrowser::managerDestroyed(QObject* manager) {
       ++it;
       continue;
     }
-    FactoryUse().remove(qMakePair<QObject*, QObject*>(it.value(), manager));
+    if (TFactoryUse* use = FactoryUse())
+      use->remove(UseKey(it.value(), manager));
     it = FFactories.erase(it);
   }
 }

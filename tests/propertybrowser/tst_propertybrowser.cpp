@@ -90,6 +90,7 @@ private slots:
   void destroyedWhileEditing_data();
   void destroyedWhileEditing();
   void resizeModes();
+  void twoBrowsersShareAFactory();
 };
 
 void TstPropertyBrowser::managerValues_data() {
@@ -369,6 +370,22 @@ void TstPropertyBrowser::resizeModes() {
   }
   sheet.browser->setAlternatingRowColors(false);
   QVERIFY(!sheet.view()->alternatingRowColors());
+}
+
+void TstPropertyBrowser::twoBrowsersShareAFactory() {
+  TSheet sheet;
+  QtVariantProperty* p = sheet.add(QVariant::Int, "n", 1);
+  {
+    QtTreePropertyBrowser other;
+    other.setFactoryForManager(sheet.manager.get(), sheet.factory.get());
+    other.addProperty(p);
+    p->setValue(4);
+    QCOMPARE(other.findChild<QTreeWidget*>()->topLevelItem(0)->text(1), QString("4"));
+  } // the other browser lets go of the pair; this one still edits
+  QCOMPARE(sheet.row(0)->text(1), QString("4"));
+  sheet.show();
+  sheet.browser->editItem(sheet.browser->topLevelItem(p));
+  QTRY_VERIFY(qobject_cast<QAbstractSpinBox*>(editor()));
 }
 
 QTEST_MAIN(TstPropertyBrowser)
