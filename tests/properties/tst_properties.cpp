@@ -291,6 +291,14 @@ void TstProperties::personEditsInPlace() {
     QTest::qWait(10);
     stayedOpen = w->isVisible(); // Return commits the row, not the dialog
     QCOMPARE(tree->topLevelItem(0)->text(1), QString("42"));
+    // Escape in an editor drops what was typed, not the dialog.
+    QTest::keyClick(tree, Qt::Key_F2);
+    QTRY_VERIFY(qobject_cast<QAbstractSpinBox*>(QApplication::focusWidget()));
+    QTest::keyClicks(QApplication::focusWidget(), "9");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::qWait(10);
+    stayedOpen = stayedOpen && w->isVisible();
+    QCOMPARE(tree->topLevelItem(0)->text(1), QString("42"));
     click(1);
     QCheckBox* box = nullptr;
     QTRY_VERIFY((box = tree->findChild<QCheckBox*>()));
