@@ -1,0 +1,496 @@
+#include "files/tkvqmultifileopenedit.h"
+
+#include "appservices/kvqticonlib.h"
+#include "files/kvqtfiledialogs.h"
+#include "module/kvmodule_initializer.h"
+#include "module/kvqtappholder.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMetaMethod>
+#include <QMimeData>
+#include <QPointer>
+#include <QRegExp>
+#include <QScrollBar>
+#include <QSet>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Rows of a hidden table that get their "..." button at once.
+constexpr int kEagerButtonRows = 64;
+
+QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+// The folder of a file, without a trailing separator ("/" for the root);
+// empty for a name without a folder.
+TKvPath folderOf(const QString& file) {
+  std::string dir = KvExtractFilePath(QtToKvStr(file));
+  if (dir.size() > 1)
+    dir = KvExcludeTrailing(dir, '/');
+  return TKvPath(dir);
+}
+
+// The folder with one trailing separator; empty stays empty.
+std::string withSlash(const TKvPath& dir) {
+  return dir.empty() ? std::string() : KvIncludeTrailing(dir.str(), '/');
+}
+
+} // namespace
+
+TKvQMultiFileOpenEdit::TKvQMultiFileOpenEdit(QWidget* parent, const QString& title, const QStringList& files,
+                                             const QStringList& filters, int filterIdx)
+    : QWidget(parent), FTitle(title) {
+  FTable = new QTableWidget(this);
+  FTable->setColumnCount(2);
+  FTable->setFocusPolicy(Qt::NoFocus);
+  FTable->setShowGrid(false);
+  FTable->setWordWrap(false);
+  FTable->setCornerButtonEnabled(false);
+  FTable->horizontalHeader()->hide();
+  FTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  FTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  FTable->verticalHeader()->hide();
+  FTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  FTable->setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding, QSizePolicy::LineEdit));
+  FTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  FTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
+
+  FAddButton = new QToolButton(this);
+  FAddButton->setIcon(KvGetIconFromIconLib("action_plus", 16, 16));
+  FRemoveButton = new QToolButton(this);
+  FRemoveButton->setIcon(KvGetIconFromIconLib("action_minus", 16, 16));
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(FAddButton);
+  buttons->addWidget(FRemoveButton);
+  buttons->addItem(new QSpacerItem(1, 1, QSizePolicy::Maximum, QSizePolicy::Expanding));
+
+  auto* layout = new QHBoxLayout;
+  layout->setSpacing(0);
+  layout->addWidget(FTable);
+  layout->addLayout(buttons);
+  layout->setContentsMargins(0, 0, 0, 0);
+  setLayout(layout);
+
+  FMinSize = QSize(FAddButton->sizeHint().width(), 4 * FTable->verticalHeader()->defaultSectionSize() + 8);
+  setMinimumHeight(FMinSize.height());
+  setMinimumWidth(FTable->fontMetrics().horizontalAdvance(QStringLiteral("A sample text")) + FMinSize.width());
+
+  if (!filters.isEmpty()) {
+    setFilter(filters.join(QLatin1Char('|')));
+    setCurrentFilterIdx(filterIdx);
+  }
+  setFiles(files);
+
+  connect(FAddButton, &QToolButton::clicked, this, [this] {
+    try {
+      browseMultiple();
+    } catch (...) {
+    }
+  });
+  connect(FRemoveButton, &QToolButton::clicked, this, [this] {
+    try {
+      removeSelected();
+    } catch (...) {
+    }
+  });
+
+  // Row buttons for rows that come into view.
+  connect(FTable->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { scheduleRowButtons(); });
+  FTable->viewport()->installEventFilter(this);
+  FTable->setAcceptDrops(true);
+}
+
+TKvQMultiFileOpenEdit::~TKvQMultiFileOpenEdit() = default;
+
+void TKvQMultiFileOpenEdit::setTitle(const std::string& title) { FTitle = fromUtf8(title); }
+
+void TKvQMultiFileOpenEdit::setTitle(const QString& title) { FTitle = title; }
+
+QString TKvQMultiFileOpenEdit::dialogCaption() const {
+  return FTitle.isEmpty() ? fromUtf8(KvQtResString("global.KvDirEditDlgTitle")) : FTitle;
+}
+
+std::vector<std::string> TKvQMultiFileOpenEdit::getFiles() const {
+  std::vector<std::string> out;
+  out.reserve(static_cast<size_t>(FTable->rowCount()));
+  for (int r = 0; r < FTable->rowCount(); ++r) {
+    const QTableWidgetItem* item = FTable->item(r, 0);
+    out.push_back(item ? QtToKvStr(item->text()) : std::string());
+  }
+  return out;
+}
+
+QStringList TKvQMultiFileOpenEdit::getFilesQt() const {
+  QStringList out;
+  out.reserve(FTable->rowCount());
+  for (int r = 0; r < FTable->rowCount(); ++r) {
+    const QTableWidgetItem* item = FTable->item(r, 0);
+    out << (item ? item->text() : QString());
+  }
+  return out;
+}
+
+void TKvQMultiFileOpenEdit::setFiles(const std::vector<std::string>& files) {
+  QStringList list;
+  list.reserve(static_cast<int>(files.size()));
+  for (const std::string& f : files)
+    list << fromUtf8(f);
+  setFiles(list);
+}
+
+void TKvQMultiFileOpenEdit::setFiles(const QStringList& files) {
+  removeAllFiles();
+  emitOnEdit();
+  appendNames(files, false);
+}
+
+void TKvQMultiFileOpenEdit::addFile(const QString& file) { appendNames(QStringList{file}, false); }
+
+void TKvQMultiFileOpenEdit::addFiles(const QStringList& files) { appendNames(files, false); }
+
+void TKvQMultiFileOpenEdit::removeAllFiles() { FTable->setRowCount(0); }
+
+void TKvQMultiFileOpenEdit::removeSelected() {
+  QList<int> rows;
+  for (const QTableWidgetItem* item : FTable->selectedItems())
+    rows << item->row();
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  // From the bottom, a run of neighbouring rows at a time.
+  for (int i = rows.size() - 1; i >= 0;) {
+    int first = i;
+    while (first > 0 && rows.at(first - 1) == rows.at(first) - 1)
+      --first;
+    FTable->model()->removeRows(rows.at(first), i - first + 1);
+    i = first - 1;
+  }
+  emitOnEdit();
+  scheduleRowButtons();
+}
+
+void TKvQMultiFileOpenEdit::appendRow() {
+  const int rows = FTable->rowCount();
+  const QTableWidgetItem* last = rows > 0 ? FTable->item(rows - 1, 0) : nullptr;
+  QString path = last ? last->text() : QString();
+  if (doBrowseSingle(path))
+    insertRow(FTable->rowCount(), path);
+}
+
+void TKvQMultiFileOpenEdit::clearSelection() {
+  if (FTable->rowCount() == 0)
+    return;
+  FTable->setRangeSelected(QTableWidgetSelectionRange(0, 0, FTable->rowCount() - 1, FTable->columnCount() - 1),
+                           false);
+}
+
+void TKvQMultiFileOpenEdit::setFilter(const QString& filter) {
+  FFilterStr = QtToKvStr(filter);
+  FFilters.clear();
+  FFilterParts.clear();
+  const QStringList parts = filter.split(QLatin1Char('|'), Qt::KeepEmptyParts);
+  for (int i = 0; i < parts.size(); ++i) {
+    if (parts.at(i).isEmpty())
+      continue;
+    FFilters << parts.at(i);
+    FFilterParts << i;
+  }
+  if (FFilters.isEmpty())
+    FCurFilterIdx = -1;
+  else if (FCurFilterIdx < 0 || FCurFilterIdx >= FFilters.size())
+    FCurFilterIdx = 0;
+}
+
+std::string TKvQMultiFileOpenEdit::getFilterStr() const { return FFilterStr; }
+
+void TKvQMultiFileOpenEdit::setCurrentFilterIdx(int idx) {
+  FCurFilterIdx = FFilters.isEmpty() ? -1 : qBound(0, idx, FFilters.size() - 1);
+}
+
+int TKvQMultiFileOpenEdit::getCurrentFilterIdx() const { return FCurFilterIdx; }
+
+void TKvQMultiFileOpenEdit::setFilterIdxFromString(const QString& path) {
+  for (int i = 0; i < FFilters.size(); ++i) {
+    if (QRegExp(FFilters.at(i), Qt::CaseInsensitive, QRegExp::Wildcard).indexIn(path, 0) >= 0) {
+      FCurFilterIdx = i;
+      return;
+    }
+  }
+  FCurFilterIdx = -1;
+}
+
+unsigned long TKvQMultiFileOpenEdit::dialogFilterNumber() const {
+  if (FCurFilterIdx < 0 || FCurFilterIdx >= FFilterParts.size())
+    return 0;
+  return static_cast<unsigned long>(FFilterParts.at(FCurFilterIdx) / 2 + 1);
+}
+
+int TKvQMultiFileOpenEdit::filterIdxOfDialogNumber(unsigned long number) const {
+  if (number == 0 || number > static_cast<unsigned long>(FFilterParts.size()) + 1)
+    return -1;
+  const int namePart = static_cast<int>(number - 1) * 2;
+  int patternIdx = -1;
+  for (int i = 0; i < FFilterParts.size(); ++i) {
+    if (FFilterParts.at(i) == namePart)
+      return i;
+    if (FFilterParts.at(i) == namePart + 1 && patternIdx < 0)
+      patternIdx = i;
+  }
+  return patternIdx;
+}
+
+QSize TKvQMultiFileOpenEdit::sizeHint() const {
+  const int spacing = layout() ? layout()->spacing() : 0;
+  return QSize(FMinSize.width() + spacing + FTable->sizeHint().width(), FMinSize.height());
+}
+
+void TKvQMultiFileOpenEdit::onPathModified(int, int) {}
+
+void TKvQMultiFileOpenEdit::browseMultiple() {
+  QStringList files;
+  if (doBrowseMultiple(files))
+    appendNames(files, false);
+}
+
+void TKvQMultiFileOpenEdit::browseSingle(QTableWidgetItem* item) {
+  if (!item || item->tableWidget() != FTable)
+    return;
+  QString path = item->text();
+  if (!doBrowseSingle(path) || path.isEmpty())
+    return;
+  item->setText(path);
+  FLastFolder = folderOf(path);
+}
+
+void TKvQMultiFileOpenEdit::insertRow(int row, const QString& name) {
+  row = qBound(0, row, FTable->rowCount());
+  FTable->insertRow(row);
+  initRow(row, name);
+  if (!FTable->isVisible() && row < kEagerButtonRows)
+    makeRowButton(row);
+  scheduleRowButtons();
+  emitOnEdit();
+}
+
+void TKvQMultiFileOpenEdit::emitOnEdit() {
+  static const QMetaMethod signal = QMetaMethod::fromSignal(&TKvQMultiFileOpenEdit::filesChanged);
+  if (isSignalConnected(signal))
+    Q_EMIT filesChanged(getFilesQt());
+}
+
+bool TKvQMultiFileOpenEdit::doBrowseMultiple(QStringList& files) {
+  const TGetOpenFileNameOptions opts(FFilterStr, true, dialogFilterNumber(), withSlash(currentFolder()));
+  unsigned long number = 0;
+  const std::vector<std::string> chosen = KvQtGetOpenFileNames(QtToKvStr(dialogCaption()), opts, &number);
+  if (chosen.empty())
+    return false;
+  for (const std::string& f : chosen)
+    files << fromUtf8(f);
+  FCurFilterIdx = filterIdxOfDialogNumber(number);
+  return true;
+}
+
+bool TKvQMultiFileOpenEdit::doBrowseSingle(QString& path) {
+  const TGetOpenFileNameOptions opts(FFilterStr, false, dialogFilterNumber(), QtToKvStr(path));
+  unsigned long number = 0;
+  const std::string chosen = KvQtGetOpenFileName(QtToKvStr(dialogCaption()), opts, &number);
+  if (chosen.empty())
+    return false;
+  path = fromUtf8(chosen);
+  FCurFilterIdx = filterIdxOfDialogNumber(number);
+  return true;
+}
+
+TKvPath TKvQMultiFileOpenEdit::currentFolder() {
+  const QList<QTableWidgetSelectionRange> ranges = FTable->selectedRanges();
+  if (!ranges.isEmpty()) {
+    const QTableWidgetItem* item = FTable->item(ranges.first().topRow(), 0);
+    if (item && !item->text().isEmpty())
+      return folderOf(item->text());
+  }
+  if (!FLastFolder.empty())
+    return FLastFolder;
+  if (FTable->rowCount() > 0) {
+    const QTableWidgetItem* item = FTable->item(0, 0);
+    return folderOf(item ? item->text() : QString());
+  }
+  return TKvPath();
+}
+
+void TKvQMultiFileOpenEdit::appendNames(const QStringList& names, bool emitOnce) {
+  QStringList added;
+  added.reserve(names.size());
+  for (const QString& n : names)
+    if (!n.isEmpty())
+      added << n;
+  if (added.isEmpty())
+    return;
+  const int first = FTable->rowCount();
+  FTable->setRowCount(first + added.size());
+  for (int i = 0; i < added.size(); ++i)
+    initRow(first + i, added.at(i));
+  // A hidden table makes the buttons of its first rows at once; a shown one
+  // those in view, once the rows are laid out.
+  if (!FTable->isVisible())
+    for (int r = first; r < kEagerButtonRows && r < FTable->rowCount(); ++r)
+      makeRowButton(r);
+  scheduleRowButtons();
+
+  static const QMetaMethod signal = QMetaMethod::fromSignal(&TKvQMultiFileOpenEdit::filesChanged);
+  if (!isSignalConnected(signal))
+    return;
+  if (emitOnce) {
+    Q_EMIT filesChanged(getFilesQt());
+    return;
+  }
+  // One emission per row, as if the rows came one by one.
+  QStringList sofar = getFilesQt().mid(0, first);
+  for (const QString& n : added) {
+    sofar << n;
+    Q_EMIT filesChanged(sofar);
+  }
+}
+
+void TKvQMultiFileOpenEdit::initRow(int row, const QString& name) {
+  QTableWidgetItem* item = FTable->item(row, 0);
+  if (!item) {
+    item = new QTableWidgetItem(name);
+    FTable->setItem(row, 0, item);
+  } else {
+    item->setText(name);
+  }
+  if (name.isEmpty()) {
+    item->setBackground(QBrush(QColor(200, 200, 200, 255), Qt::Dense6Pattern));
+  } else if (item->background().style() != Qt::NoBrush) {
+    QBrush brush = item->background();
+    brush.setStyle(Qt::NoBrush);
+    item->setBackground(brush);
+  }
+}
+
+void TKvQMultiFileOpenEdit::makeRowButton(int row) {
+  if (FTable->cellWidget(row, 1))
+    return;
+  QTableWidgetItem* item = FTable->item(row, 0);
+  auto* button = new QToolButton;
+  button->setText(QStringLiteral("..."));
+  button->setFocusPolicy(Qt::NoFocus);
+  connect(button, &QToolButton::pressed, this, [this, item] {
+    try {
+      browseSingle(item);
+    } catch (...) {
+    }
+  });
+  FTable->setCellWidget(row, 1, button);
+}
+
+void TKvQMultiFileOpenEdit::scheduleRowButtons() {
+  if (FButtonsPending || !FTable->isVisible())
+    return;
+  FButtonsPending = true;
+  QTimer::singleShot(0, this, [this] {
+    FButtonsPending = false;
+    makeVisibleRowButtons();
+  });
+}
+
+void TKvQMultiFileOpenEdit::makeVisibleRowButtons() {
+  const int rows = FTable->rowCount();
+  if (rows == 0 || !FTable->isVisible())
+    return;
+  int first = FTable->rowAt(0);
+  int last = FTable->rowAt(FTable->viewport()->height() - 1);
+  if (first < 0)
+    first = 0;
+  if (last < 0)
+    last = rows - 1;
+  for (int r = first; r <= last && r < rows; ++r)
+    makeRowButton(r);
+}
+
+QStringList TKvQMultiFileOpenEdit::droppedFiles(const QMimeData* data) const {
+  QStringList out;
+  if (!data || !data->hasUrls())
+    return out;
+  QSet<QString> seen;
+  for (int r = 0; r < FTable->rowCount(); ++r)
+    if (const QTableWidgetItem* item = FTable->item(r, 0))
+      seen.insert(item->text());
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile())
+      continue;
+    const QString path = url.toLocalFile();
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir() || seen.contains(path))
+      continue;
+    seen.insert(path);
+    out << path;
+  }
+  return out;
+}
+
+bool TKvQMultiFileOpenEdit::dropMayAdd(const QMimeData* data) const {
+  if (!data || !data->hasUrls())
+    return false;
+  // Looking at every URL of a huge drag would stall the drag: the first
+  // local files decide, the drop itself checks them all.
+  int looked = 0;
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile())
+      continue;
+    const QFileInfo info(url.toLocalFile());
+    if (info.exists() && !info.isDir())
+      return true;
+    if (++looked >= 16)
+      break;
+  }
+  return false;
+}
+
+bool TKvQMultiFileOpenEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != FTable->viewport())
+    return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+  case QEvent::Resize:
+  case QEvent::Show:
+    scheduleRowButtons();
+    break;
+  case QEvent::DragEnter:
+  case QEvent::DragMove: {
+    auto* drag = static_cast<QDragMoveEvent*>(event);
+    if (event->type() == QEvent::DragEnter)
+      FDropOk = dropMayAdd(drag->mimeData());
+    if (!FDropOk)
+      drag->ignore();
+    else
+      drag->acceptProposedAction();
+    return true;
+  }
+  case QEvent::Drop: {
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList files = droppedFiles(drop->mimeData());
+    if (files.isEmpty()) {
+      drop->ignore();
+      return true;
+    }
+    drop->acceptProposedAction();
+    try {
+      appendNames(files, true);
+    } catch (...) {
+    }
+    return true;
+  }
+  default:
+    break;
+  }
+  return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,341 @@
+// The folder, open-file and save-file edits: unquoting, browse signals and
+// their in/out path, filter index tracking, overwrite confirmation, drops
+// from a file manager and path completion.
+
+#include "filetestutil.h"
+
+#include "files/kvqtfiledialogs.h"
+#include "files/tkvqdiredit.h"
+#include "files/tkvqfileopenedit.h"
+#include "files/tkvqfilesaveedit.h"
+#include "module/kvmodule_initializer.h"
+
+#include "kvsuite/kvconfig.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QToolButton>
+
+#include <memory>
+
+using filetest::DialogSeen;
+using filetest::FileDialogAnswer;
+using filetest::withFileDialog;
+
+namespace {
+
+const QString kTxtTif = "Text files (*.txt)|*.txt|Images (*.tif)|*.tif";
+
+// Records the edit's signals as one string, e.g. "started(/a) ended(/b) changed(/b)".
+struct SignalLog {
+  QString text;
+  void attach(TKvAbstractQFileDirEdit* e) {
+    QObject::connect(e, &TKvAbstractQFileDirEdit::browseStarted, e, [this](QString* p) { text += "started(" + *p + ") "; });
+    QObject::connect(e, &TKvAbstractQFileDirEdit::browseEnded, e, [this](QString* p) { text += "ended(" + *p + ") "; });
+    QObject::connect(e, &TKvAbstractQFileDirEdit::pathChanged, e, [this](const QString& p) { text += "changed(" + p + ") "; });
+  }
+};
+
+// Sends a drag of `urls` over the line edit and drops it; true when accepted.
+bool dropUrls(TKvAbstractQFileDirEdit* e, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  QLineEdit* target = e->lineEdit();
+  const QPoint pos = target->rect().center();
+  QDragEnterEvent enter(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted())
+    return false;
+  QDropEvent drop(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
+// Completions the edit's completer offers after the user typed `prefix`,
+// once the file-system model has read the folder.
+QStringList completions(QLineEdit* edit, const QString& prefix, int expected) {
+  QCompleter* c = edit->completer();
+  if (!c)
+    return {};
+  edit->setText(prefix.chopped(1));
+  QTest::keyClicks(edit, prefix.right(1));
+  QStringList out;
+  for (int round = 0; round < 200; ++round) {
+    c->setCompletionPrefix(prefix);
+    out.clear();
+    for (int i = 0; c->setCurrentRow(i); ++i)
+      out << c->currentCompletion();
+    if (out.size() >= expected)
+      break;
+    QTest::qWait(20);
+  }
+  out.sort();
+  return out;
+}
+
+} // namespace
+
+class TstPathEdits : public QObject {
+  Q_OBJECT
+private Q_SLOTS:
+  void initTestCase() { Init_KvQtCpnt(); }
+  void cleanupTestCase() { Deinit_KvQtCpnt(); }
+  void init() { GlobalOT(1)->SetS<std::string>("last_dir_path", ""); }
+  void cleanup() {
+    QCOMPARE(kvtest::closeStrayModals(), 0);
+    KV_VERIFY_NO_TOPLEVELS();
+  }
+
+  void unquoting_data();
+  void unquoting();
+  void filterIndex_data();
+  void filterIndex();
+  void filterIndexFollowsTypedPath_data();
+  void filterIndexFollowsTypedPath();
+  void browseOpenSignalsAndPath();
+  void browseCancelled();
+  void browseDirAndTitle();
+  void saveOverwrite();
+  void drops_data();
+  void drops();
+  void completion();
+};
+
+void TstPathEdits::unquoting_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("read");
+  QTest::newRow("quoted") << "\"/a b/c\"" << "/a b/c";
+  QTest::newRow("lone quote") << "\"" << "\"";
+  QTest::newRow("two quotes") << "\"\"" << "";
+  QTest::newRow("quote at one end") << "\"/a" << "\"/a";
+  QTest::newRow("blanks not trimmed") << " /a " << " /a ";
+}
+
+void TstPathEdits::unquoting() {
+  QFETCH(QString, text);
+  QFETCH(QString, read);
+  TKvQDirEdit dir(nullptr);
+  TKvQFileOpenEdit file(nullptr, QString(), QString(), {}, -1);
+  SignalLog log;
+  log.attach(&dir);
+  dir.setDirectory(QtToKvStr(text));
+  file.setFile(text);
+  QCOMPARE(QString::fromStdString(dir.getDirectory()), read);
+  QCOMPARE(QString::fromStdString(file.getFile()), read);
+  QVERIFY(log.text.isEmpty()); // setting from code emits nothing
+  dir.lineEdit()->clear();
+  QTest::keyClicks(dir.lineEdit(), text.right(1));
+  QVERIFY(log.text.startsWith("changed("));
+}
+
+void TstPathEdits::filterIndex_data() {
+  QTest::addColumn<QString>("filter");
+  QTest::addColumn<int>("setIdx");
+  QTest::addColumn<QStringList>("list");
+  QTest::addColumn<int>("idx");
+  QTest::newRow("clamped high") << kTxtTif << 5 << QStringList{"Text files (*.txt)", "Images (*.tif)"} << 1;
+  QTest::newRow("clamped low") << kTxtTif << -3 << QStringList{"Text files (*.txt)", "Images (*.tif)"} << 0;
+  QTest::newRow("odd parts") << "A|*.a|B" << 1 << QStringList{"A", "B"} << 1;
+}
+
+void TstPathEdits::filterIndex() {
+  QFETCH(QString, filter);
+  QFETCH(int, setIdx);
+  QFETCH(QStringList, list);
+  QFETCH(int, idx);
+  TKvQFileSaveEdit e(nullptr, QString(), QString(), {}, -1);
+  QCOMPARE(e.getCurrentFilterIdx(), -1);
+  e.setFilter(filter);
+  QCOMPARE(e.getFilterList(), list);
+  QCOMPARE(QString::fromStdString(e.getFilterStr()), filter);
+  QCOMPARE(e.getCurrentFilterIdx(), 0);
+  e.setCurrentFilterIdx(setIdx);
+  QCOMPARE(e.getCurrentFilterIdx(), idx);
+  QCOMPARE(QString::fromStdString(e.getDefaultExt()), list.at(idx));
+  // A shorter list keeps an index in range, else starts at 0; empty gives -1.
+  e.setFilter(QStringList{"x"});
+  QCOMPARE(e.getCurrentFilterIdx(), 0);
+  QCOMPARE(QString::fromStdString(e.getFilterStr()), filter);
+  e.setFilter(QStringList{});
+  QCOMPARE(e.getCurrentFilterIdx(), -1);
+  QVERIFY(e.getDefaultExt().empty());
+  // From the constructor: index 7 among three filters.
+  TKvQFileOpenEdit c(nullptr, "T", "/f", {"a", "b", "c"}, 7);
+  QCOMPARE(c.getCurrentFilterIdx(), 2);
+  QCOMPARE(c.getFile(), std::string("/f"));
+}
+
+void TstPathEdits::filterIndexFollowsTypedPath_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<int>("idx");
+  QTest::newRow("upper-case extension") << "/data/b.TIF" << 1;
+  QTest::newRow("first match wins") << "/x.txt.tif" << 0;
+  QTest::newRow("no match") << "/data/b.doc" << -1;
+  QTest::newRow("quoted") << "\"/data/b.tif\"" << 1;
+}
+
+void TstPathEdits::filterIndexFollowsTypedPath() {
+  QFETCH(QString, typed);
+  QFETCH(int, idx);
+  TKvQFileOpenEdit e(nullptr, QString(), QString(), {"*.txt", "*.tif"}, 0);
+  QTest::keyClicks(e.lineEdit(), typed);
+  QCOMPARE(e.getCurrentFilterIdx(), idx);
+}
+
+void TstPathEdits::browseOpenSignalsAndPath() {
+  const QString dir = kvtest::freshDir("editopen");
+  const QString start = filetest::touch(dir + "/start/s.txt");
+  const QString chosen = filetest::touch(dir + "/chosen.tif");
+  TKvQFileOpenEdit e(nullptr, "Open it", "\"/nowhere/x.txt\"", {}, -1);
+  e.setFilter(kTxtTif);
+  SignalLog log;
+  log.attach(&e);
+  // A receiver moves the start, another rewrites the result.
+  connect(&e, &TKvAbstractQFileDirEdit::browseStarted, &e, [&](QString* p) { *p = start; });
+  connect(&e, &TKvAbstractQFileDirEdit::browseEnded, &e, [&](QString* p) { *p = p->toUpper(); });
+  DialogSeen seen;
+  QVERIFY(withFileDialog({{chosen}, "Images (*.tif)", false}, &seen, [&] { e.browseButton()->click(); }));
+  QCOMPARE(seen.title, QStringLiteral("Open it"));
+  QCOMPARE(seen.directory, dir + "/start");
+  QCOMPARE(seen.selectedFilter, QStringLiteral("Text files (*.txt)"));
+  QCOMPARE(log.text, "started(/nowhere/x.txt) ended(" + chosen + ") changed(" + chosen.toUpper() + ") ");
+  QCOMPARE(e.lineEdit()->text(), chosen.toUpper());
+  // The dialog reported filter 2, then the path decided: names with a
+  // description match only a path holding their literal text.
+  QCOMPARE(e.getCurrentFilterIdx(), -1);
+  e.setFilter(QStringList{"*.txt", "*.tif"});
+  QVERIFY(withFileDialog({{chosen}, {}, false}, nullptr, [&] { e.browse(); }));
+  QCOMPARE(e.getCurrentFilterIdx(), 1);
+}
+
+void TstPathEdits::browseCancelled() {
+  TKvQFileSaveEdit e(nullptr, QString(), "/keep.txt", {"*.txt", "*.tif"}, 1);
+  SignalLog log;
+  log.attach(&e);
+  DialogSeen seen;
+  QVERIFY(withFileDialog({{}, {}, true}, &seen, [&] { e.browse(); }));
+  QCOMPARE(seen.title, QString::fromStdString(KvQtResString("global.KvDirEditDlgTitle")));
+  QCOMPARE(log.text, QStringLiteral("started(/keep.txt) "));
+  QCOMPARE(e.lineEdit()->text(), QStringLiteral("/keep.txt"));
+  QCOMPARE(e.getCurrentFilterIdx(), 1);
+}
+
+void TstPathEdits::browseDirAndTitle() {
+  const QString dir = kvtest::freshDir("editdir");
+  QDir().mkpath(dir + "/inner");
+  TKvQDirEdit e(nullptr);
+  e.setTitle(std::string("Ordner \xc3\xb6"));
+  SignalLog log;
+  log.attach(&e);
+  // An empty field starts in the remembered folder.
+  GlobalOT(1)->SetS<std::string>("last_dir_path", QtToKvStr(dir));
+  DialogSeen seen;
+  QVERIFY(withFileDialog({{dir + "/inner"}, {}, false}, &seen, [&] { e.browse(); }));
+  QCOMPARE(seen.title, QString::fromUtf8("Ordner \xc3\xb6"));
+  QCOMPARE(seen.directory, dir);
+  QCOMPARE(QString::fromStdString(e.getDirectory()), dir + "/inner");
+  QCOMPARE(log.text, "started() ended(" + dir + "/inner) changed(" + dir + "/inner) ");
+}
+
+void TstPathEdits::saveOverwrite() {
+  const QString dir = kvtest::freshDir("editsave");
+  const QString existing = filetest::touch(dir + "/exists.txt");
+  TKvQFileSaveEdit e(nullptr, QString(), QString(), {}, -1);
+  e.setFilter(kTxtTif);
+  QVERIFY(e.confirmOverwrite()); // empty field: nothing to ask
+
+  // Typed name of an existing file: asked; No asks again, Yes is remembered
+  // until the edit is finished again.
+  e.resetOverwriteConfirmed();
+  e.setFile(existing);
+  QStringList answers{"No", "Yes"};
+  QString question;
+  auto ask = [&](bool expected) {
+    kvtest::ModalDriver driver([&](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      QVERIFY(box);
+      question = box->text();
+      box->button(answers.takeFirst() == "Yes" ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    driver.start();
+    QCOMPARE(e.confirmOverwrite(), expected);
+    QVERIFY(driver.fired());
+  };
+  ask(false);
+  QVERIFY(question.contains(existing));
+  ask(true);
+  QVERIFY(e.confirmOverwrite()); // no box: a third one would fail the test
+  Q_EMIT e.lineEdit()->editingFinished();
+  answers = QStringList{"Yes"};
+  ask(true);
+
+  // A name chosen in the save dialog (which asked itself) is not asked about.
+  e.resetOverwriteConfirmed();
+  QVERIFY(withFileDialog({{dir + "/fresh"}, "Images (*.tif)", false}, nullptr, [&] { e.browse(); }));
+  QCOMPARE(QString::fromStdString(e.getFile()), dir + "/fresh.tif");
+  filetest::touch(dir + "/fresh.tif");
+  QVERIFY(e.confirmOverwrite());
+}
+
+void TstPathEdits::drops_data() {
+  QTest::addColumn<bool>("dirEdit");
+  QTest::addColumn<QStringList>("dropped"); // relative to a fresh folder; "http:" for a remote URL
+  QTest::addColumn<bool>("accepted");
+  QTest::newRow("folder on folder edit") << true << QStringList{"d"} << true;
+  QTest::newRow("file on folder edit") << true << QStringList{"f.txt"} << false;
+  QTest::newRow("file on file edit") << false << QStringList{"f.txt"} << true;
+  QTest::newRow("folder on file edit") << false << QStringList{"d"} << false;
+  QTest::newRow("two files") << false << QStringList{"f.txt", "g.txt"} << false;
+  QTest::newRow("missing file") << false << QStringList{"none.txt"} << false;
+  QTest::newRow("remote URL") << false << QStringList{"http:"} << false;
+}
+
+void TstPathEdits::drops() {
+  QFETCH(bool, dirEdit);
+  QFETCH(QStringList, dropped);
+  QFETCH(bool, accepted);
+  const QString dir = kvtest::freshDir("drops");
+  QDir().mkpath(dir + "/d");
+  filetest::touch(dir + "/f.txt");
+  filetest::touch(dir + "/g.txt");
+  std::unique_ptr<TKvAbstractQFileDirEdit> e;
+  if (dirEdit)
+    e.reset(new TKvQDirEdit(nullptr));
+  else
+    e.reset(new TKvQFileOpenEdit(nullptr, QString(), "/old", {"*.zip", "*.txt"}, 0));
+  e->lineEdit()->setText("/old");
+  SignalLog log;
+  log.attach(e.get());
+  QList<QUrl> urls;
+  for (const QString& d : dropped)
+    urls << (d == "http:" ? QUrl("http://example.org/f.txt") : QUrl::fromLocalFile(dir + "/" + d));
+  QCOMPARE(dropUrls(e.get(), urls), accepted);
+  if (accepted) {
+    const QString path = dir + "/" + dropped.first();
+    QCOMPARE(e->lineEdit()->text(), path);
+    QCOMPARE(log.text, "changed(" + path + ") ");
+    if (!dirEdit)
+      QCOMPARE(static_cast<TKvQFileOpenEdit*>(e.get())->getCurrentFilterIdx(), 1);
+  } else {
+    QCOMPARE(e->lineEdit()->text(), QStringLiteral("/old"));
+    QVERIFY(log.text.isEmpty());
+  }
+}
+
+void TstPathEdits::completion() {
+  const QString dir = kvtest::freshDir("complete");
+  QDir().mkpath(dir + "/alpha_dir");
+  filetest::touch(dir + "/alpha_file.txt");
+  filetest::touch(dir + "/beta.txt");
+  TKvQDirEdit folders(nullptr);
+  TKvQFileOpenEdit files(nullptr, QString(), QString(), {}, -1);
+  QCOMPARE(completions(folders.lineEdit(), dir + "/al", 1), QStringList{dir + "/alpha_dir"});
+  QCOMPARE(completions(files.lineEdit(), dir + "/al", 2),
+           (QStringList{dir + "/alpha_dir", dir + "/alpha_file.txt"}));
+}
+
+QTEST_MAIN(TstPathEdits)
+#include "tst_pathedits.moc"

@@ -1,0 +1,194 @@
+// File rows: the file property manager, the open and save editor factories
+// and the two kept in step, on their own and inside a property browser.
+
+#include "kvtestsupport.h"
+#include "files/tkvqfileopenedit.h"
+#include "files/tkvqfilesaveedit.h"
+#include "files/tkvqmultifileopenedit.h"
+#include "module/kvmodule_initializer.h"
+#include "properties/tkvqtfilepropertymanager.h"
+#include "properties/tkvqtopenfileeditorfactory.h"
+#include "properties/tkvqtsavefileeditorfactory.h"
+
+#include <qttreepropertybrowser.h>
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+#include <memory>
+
+class TstFileProperties : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase() {
+    Init_KvQtCpnt();
+    qRegisterMetaType<QtProperty*>("QtProperty*");
+  }
+  void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
+
+  void managerSignals();
+  void editorsFollowTheManager_data();
+  void editorsFollowTheManager();
+  void typingReachesTheManager();
+  void multiSelectDecidedAtCreation();
+  void factoryDestroyedWhileEditing();
+};
+
+void TstFileProperties::managerSignals() {
+  TKvQtFilePropertyManager manager;
+  QtProperty* p = manager.addProperty("file");
+  QSignalSpy changed(&manager, &QtAbstractPropertyManager::propertyChanged);
+  QSignalSpy values(&manager, &TKvQtFilePropertyManager::valueChanged);
+  QSignalSpy filters(&manager, &TKvQtFilePropertyManager::filterChanged);
+  QSignalSpy multi(&manager, &TKvQtFilePropertyManager::multiSelectChanged);
+  QStringList order;
+  connect(&manager, &QtAbstractPropertyManager::propertyChanged, this, [&] { order << "property"; });
+  connect(&manager, &TKvQtFilePropertyManager::valueChanged, this, [&] { order << "value"; });
+
+  QCOMPARE(manager.value(p), QString());
+  QVERIFY(!manager.isMultiSelect(p));
+  manager.setValue(p, "/a.tif");
+  manager.setValue(p, "/a.tif");
+  QCOMPARE(order, QStringList({"property", "value"}));
+  QCOMPARE(p->valueText(), QString("/a.tif"));
+  manager.setFilter(p, "Images|*.tif");
+  manager.setFilter(p, "Images|*.tif");
+  manager.setMultiSelect(p, true);
+  manager.setMultiSelect(p, true);
+  QCOMPARE(filters.count(), 1);
+  QCOMPARE(multi.count(), 1);
+  QCOMPARE(changed.count(), 1); // filter and multi-select leave the row's text alone
+
+  // A property of another manager is unknown here.
+  TKvQtFilePropertyManager other;
+  QtProperty* q = other.addProperty("other");
+  other.setValue(q, "/b.tif");
+  manager.setValue(q, "/c.tif");
+  QCOMPARE(manager.value(q), QString());
+  QCOMPARE(other.value(q), QString("/b.tif"));
+  QCOMPARE(values.count(), 1);
+}
+
+void TstFileProperties::editorsFollowTheManager_data() {
+  QTest::addColumn<bool>("save");
+  QTest::newRow("open") << false;
+  QTest::newRow("save") << true;
+}
+
+void TstFileProperties::editorsFollowTheManager() {
+  QFETCH(bool, save);
+  TKvQtFilePropertyManager manager;
+  TKvQtOpenFileEditorFactory openFactory;
+  TKvQtSaveFileEditorFactory saveFactory;
+  QtAbstractEditorFactoryBase* factory = save ? static_cast<QtAbstractEditorFactoryBase*>(&saveFactory)
+                                              : static_cast<QtAbstractEditorFactoryBase*>(&openFactory);
+  if (save)
+    saveFactory.addPropertyManager(&manager);
+  else
+    openFactory.addPropertyManager(&manager);
+  QtProperty* p = manager.addProperty("file");
+  manager.setValue(p, "/in.tif");
+  manager.setFilter(p, "Text files (*.txt)|*.txt|Images (*.tif)|*.tif");
+  QWidget parent;
+  auto* first = qobject_cast<TKvAbstractQFileSaveOpenEdit*>(factory->createEditor(p, &parent));
+  auto* second = qobject_cast<TKvAbstractQFileSaveOpenEdit*>(factory->createEditor(p, &parent));
+  QVERIFY(first && second);
+  QCOMPARE(save, qobject_cast<TKvQFileSaveEdit*>(first) != nullptr);
+  QCOMPARE(first->getFile(), std::string("/in.tif"));
+  QCOMPARE(first->getFilterList(), QStringList({"Text files (*.txt)", "Images (*.tif)"}));
+
+  manager.setValue(p, "/next.tif");
+  manager.setFilter(p, "All|*");
+  QCOMPARE(second->getFile(), std::string("/next.tif"));
+  QCOMPARE(second->getFilterList(), QStringList({"All"}));
+
+  delete first; // leaves the maps: later changes reach the second only
+  manager.setValue(p, "/last.tif");
+  QCOMPARE(second->getFile(), std::string("/last.tif"));
+
+  // An editor of another manager's property gets nothing.
+  TKvQtFilePropertyManager stranger;
+  QVERIFY(!factory->createEditor(stranger.addProperty("x"), &parent));
+}
+
+void TstFileProperties::typingReachesTheManager() {
+  TKvQtFilePropertyManager manager;
+  TKvQtSaveFileEditorFactory factory;
+  QtTreePropertyBrowser browser;
+  browser.setFactoryForManager(&manager, &factory);
+  QtProperty* p = manager.addProperty("out");
+  manager.setValue(p, "/old.tif");
+  browser.addProperty(p);
+  browser.addProperty(manager.addProperty("other"));
+  browser.resize(500, 200);
+  browser.show();
+  QApplication::setActiveWindow(&browser);
+  QVERIFY(QTest::qWaitForWindowActive(&browser));
+  QSignalSpy values(&manager, &TKvQtFilePropertyManager::valueChanged);
+  QTreeWidget* tree = browser.findChild<QTreeWidget*>();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(0)).center());
+  QLineEdit* edit = nullptr;
+  QTRY_VERIFY((edit = qobject_cast<QLineEdit*>(QApplication::focusWidget())));
+  QVERIFY(qobject_cast<TKvQFileSaveEdit*>(edit->parentWidget()));
+  edit->selectAll();
+  QTest::keyClicks(edit, "/n.tif");
+  QCOMPARE(manager.value(p), QString("/n.tif"));
+  QCOMPARE(values.count(), 6); // one per keystroke, no echo
+  QTest::keyClick(edit, Qt::Key_Return);
+  QTRY_COMPARE(tree->topLevelItem(0)->text(1), QString("/n.tif"));
+}
+
+void TstFileProperties::multiSelectDecidedAtCreation() {
+  TKvQtFilePropertyManager manager;
+  TKvQtOpenFileEditorFactory factory;
+  factory.addPropertyManager(&manager);
+  QtProperty* p = manager.addProperty("files");
+  QWidget parent;
+  QWidget* single = static_cast<QtAbstractEditorFactoryBase&>(factory).createEditor(p, &parent);
+  QVERIFY(qobject_cast<TKvQFileOpenEdit*>(single));
+  manager.setMultiSelect(p, true);
+  manager.setValue(p, "a|b|c");
+  QVERIFY(qobject_cast<TKvQFileOpenEdit*>(single)); // the open editor stays what it was
+  QCOMPARE(qobject_cast<TKvQFileOpenEdit*>(single)->getFile(), std::string("a|b|c"));
+
+  auto* multi = qobject_cast<TKvQMultiFileOpenEdit*>(
+      static_cast<QtAbstractEditorFactoryBase&>(factory).createEditor(p, &parent));
+  QVERIFY(multi);
+  QCOMPARE(multi->getFilesQt(), QStringList({"a", "b", "c"}));
+  // A new value while it is open: the list follows, and its own echo does
+  // not come back as further values.
+  QSignalSpy values(&manager, &TKvQtFilePropertyManager::valueChanged);
+  manager.setValue(p, "d|e");
+  QCOMPARE(multi->getFilesQt(), QStringList({"d", "e"}));
+  QCOMPARE(values.count(), 1);
+  QCOMPARE(qobject_cast<TKvQFileOpenEdit*>(single)->getFile(), std::string("d|e"));
+  // Empty names are dropped by the list; the manager takes its list back.
+  manager.setValue(p, "f||g");
+  QCOMPARE(manager.value(p), QString("f|g"));
+  // The person's changes to the list reach the manager.
+  multi->addFile("h");
+  QCOMPARE(manager.value(p), QString("f|g|h"));
+}
+
+void TstFileProperties::factoryDestroyedWhileEditing() {
+  TKvQtFilePropertyManager manager;
+  auto factory = std::make_unique<TKvQtOpenFileEditorFactory>();
+  QtTreePropertyBrowser browser;
+  browser.setFactoryForManager(&manager, factory.get());
+  QtProperty* p = manager.addProperty("in");
+  browser.addProperty(p);
+  browser.show();
+  QApplication::setActiveWindow(&browser);
+  QVERIFY(QTest::qWaitForWindowActive(&browser));
+  browser.editItem(browser.topLevelItem(p));
+  QPointer<TKvQFileOpenEdit> editor = browser.findChild<TKvQFileOpenEdit*>();
+  QVERIFY(editor);
+  factory.reset();
+  QVERIFY(!editor);
+  manager.setValue(p, "/x.tif"); // nothing left to update; no crash
+  QCOMPARE(browser.findChild<QTreeWidget*>()->topLevelItem(0)->text(1), QString("/x.tif"));
+}
+
+QTEST_MAIN(TstFileProperties)
+#include "tst_fileproperties.moc"
