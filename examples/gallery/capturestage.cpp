@@ -35,12 +35,17 @@ void Dismiss(QWidget* w) {
 CaptureStage::CaptureStage(TOnWindow onWindow, int modalTimeoutMs)
     : FOnWindow(std::move(onWindow)), FModalTimeoutMs(modalTimeoutMs) {}
 
-void CaptureStage::Settle(QWidget* window) {
+void CaptureStage::Settle(QWidget* window, int lingerMs) {
   if (!window->isVisible())
     window->show();
   // Layouts post their requests; a few rounds let nested ones finish.
   for (int i = 0; i < 3; ++i)
     QApplication::processEvents();
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < lingerMs)
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  QApplication::processEvents();
 }
 
 void CaptureStage::Present(QWidget* window) {
@@ -50,7 +55,7 @@ void CaptureStage::Present(QWidget* window) {
   window->hide();
 }
 
-void CaptureStage::PresentModal(const std::function<void()>& open) {
+void CaptureStage::PresentModal(const std::function<void()>& open, int lingerMs) {
   bool seen = false;
   QElapsedTimer clock;
   clock.start();
@@ -61,7 +66,7 @@ void CaptureStage::PresentModal(const std::function<void()>& open) {
     if (w && w->isVisible()) {
       poll.stop();
       seen = true;
-      Settle(w);
+      Settle(w, lingerMs);
       ++FWindows;
       FOnWindow(w);
       if (w)

@@ -16,7 +16,7 @@ public:
   explicit CaptureStage(TOnWindow onWindow, int modalTimeoutMs = 5000);
 
   void Present(QWidget* window) override;
-  void PresentModal(const std::function<void()>& open) override;
+  void PresentModal(const std::function<void()>& open, int lingerMs = 0) override;
 
   // Windows handed to the callback so far.
   int Windows() const { return FWindows; }
@@ -24,8 +24,9 @@ public:
   const QStringList& Errors() const { return FErrors; }
   void AddError(const QString& error) { FErrors << error; }
 
-  // Shows the window and lets it lay itself out.
-  static void Settle(QWidget* window);
+  // Shows the window and lets it lay itself out, processing events for at
+  // least `lingerMs`.
+  static void Settle(QWidget* window, int lingerMs = 0);
 
 private:
   TOnWindow FOnWindow;

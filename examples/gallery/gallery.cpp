@@ -16,6 +16,8 @@ GalleryArea ProgressPages();
 GalleryArea LogViewPages();
 GalleryArea MessagePages();
 GalleryArea DialogPages();
+GalleryArea FilePages();
+GalleryArea PropertyPages();
 GalleryArea WidgetPages();
 
 const std::vector<GalleryArea>& GalleryAreas() {
@@ -25,6 +27,8 @@ const std::vector<GalleryArea>& GalleryAreas() {
       LogViewPages(),
       MessagePages(),
       DialogPages(),
+      FilePages(),
+      PropertyPages(),
       WidgetPages(),
   };
   return areas;

@@ -25,8 +25,10 @@ public:
   virtual void Present(QWidget* window) = 0;
   // `open` opens a modal window and returns once that window is closed: the
   // stage looks at the window while `open` runs and then closes it (the
-  // dialog's escape answer).
-  virtual void PresentModal(const std::function<void()>& open) = 0;
+  // dialog's escape answer). `lingerMs` gives content that arrives from
+  // worker threads (a file system listing) time to show before the stage
+  // looks.
+  virtual void PresentModal(const std::function<void()>& open, int lingerMs = 0) = 0;
 };
 
 struct GalleryPage {

@@ -236,7 +236,7 @@ public:
     if (w)
       w->removeEventFilter(this);
   }
-  void PresentModal(const std::function<void()>& open) override { open(); }
+  void PresentModal(const std::function<void()>& open, int = 0) override { open(); }
 
 protected:
   bool eventFilter(QObject* o, QEvent* e) override {
