@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,8 +15,10 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTableView>
 #include <QTextDocument>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <vector>
 
@@ -32,6 +35,8 @@ QString Describe(const QWidget* w, const QString& text) {
   QString shown = text.simplified();
   if (shown.size() > 48)
     shown = shown.left(45) + "...";
+  if (shown.isEmpty())
+    return w->metaObject()->className() + name;
   return QString("%1%2 \"%3\"").arg(w->metaObject()->className(), name, shown);
 }
 
@@ -161,6 +166,28 @@ bool CheckComboBox(QComboBox* c, QStringList& problems) {
   return true;
 }
 
+// Every column of a table or tree starts inside the view: a column that
+// needs scrolling before its first pixel shows is lost on the reader.
+// Qt's own file dialog is left alone, its layout is the toolkit's.
+void CheckViewColumns(QAbstractItemView* v, QStringList& problems) {
+  QHeaderView* h = nullptr;
+  if (auto* tree = qobject_cast<QTreeView*>(v))
+    h = tree->header();
+  else if (auto* table = qobject_cast<QTableView*>(v))
+    h = table->horizontalHeader();
+  if (!h || h->isHidden() || qobject_cast<QFileDialog*>(v->window()))
+    return;
+  for (int i = 0; i < h->count(); ++i) {
+    if (h->isSectionHidden(i) || h->sectionViewportPosition(i) < h->viewport()->width())
+      continue;
+    const QString title = h->model() ? h->model()->headerData(i, Qt::Horizontal).toString() : QString();
+    problems << QString("%1 column \"%2\" starts at %3, the view shows %4 px")
+                    .arg(Describe(v, QString()), title)
+                    .arg(h->sectionViewportPosition(i))
+                    .arg(h->viewport()->width());
+  }
+}
+
 // The widget's rectangle must lie inside every parent up to the window,
 // except inside a scrolling view's viewport.
 void CheckInsideParents(QWidget* w, QWidget* window, const QString& what, QStringList& problems) {
@@ -209,6 +236,8 @@ QStringList FindTextProblems(QWidget* window) {
     QRect textRect;
     bool hasText = false;
     QString what;
+    if (auto* v = qobject_cast<QAbstractItemView*>(w))
+      CheckViewColumns(v, problems);
     if (auto* l = qobject_cast<QLabel*>(w)) {
       hasText = CheckLabel(l, problems, textRect);
       what = Describe(l, PlainText(l));

@@ -14,8 +14,10 @@
 #include <qttreepropertybrowser.h>
 #include <qtvariantproperty.h>
 
+#include <QFontMetrics>
 #include <QPointer>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -132,6 +134,16 @@ void TKvQPropertiesDlg::setParams(TQProperties* props) {
   }
   FUi->PropertyBrowser->adjustSize();
   adjustSize();
+  // The browser gives the names the width of the longest one: leave the
+  // values as much again, or their column starts out of sight.
+  int names = 0;
+  const QFontMetrics fm(FUi->PropertyBrowser->font());
+  for (QtProperty* row : FQtProps)
+    if (row)
+      names = std::max(names, fm.horizontalAdvance(row->propertyName()));
+  const int wanted = 2 * names + 4 * fm.height();
+  if (width() < wanted)
+    resize(wanted, height());
 }
 
 QtProperty* TKvQPropertiesDlg::createRow(TQProperty* p) {
