@@ -1,6 +1,7 @@
 #include "kvdesignerwidgets.h"
 
 #include "dialogs/tkvqtmultiselectwidget.h"
+#include "files/tkvqdiredit.h"
 #include "logview/tkvqtlogtable.h"
 #include "progress/qtprogressindicatorwidget.h"
 #include "progress/tkvqtprogressbar.h"
@@ -29,9 +30,11 @@ QWidget* MakeIndicator(QWidget* parent) {
 #define KV_PROGRESS "KvQtCpnt: Progress"
 #define KV_LISTS "KvQtCpnt: Lists and logs"
 #define KV_WIDGETS "KvQtCpnt: Widgets"
+#define KV_FILES "KvQtCpnt: Files"
 
-// The Progress item and iterations panel are left out: they are built only
-// by a progress frame (their constructors need more than a parent).
+// Left out because their constructors need more than a parent: the progress
+// item and iterations panel (built by a progress frame), and the open-file,
+// save-file and multi-file edits (title, file, filters and filter index).
 const TKvDesignerWidgetRow kRows[] = {
     {"TKvQtProgressFrame", "progress/tkvqtprogressframe.h", KV_PROGRESS,
      "Nested progress levels of a long operation with Pause, Resume and Cancel", &Make<TKvQtProgressFrame>},
@@ -43,6 +46,8 @@ const TKvDesignerWidgetRow kRows[] = {
      "Log messages with class icons and time stamps, filtered by display level", &Make<TKvQtLogTable>},
     {"TKvQtMultiSelectWidget", "dialogs/tkvqtmultiselectwidget.h", KV_LISTS,
      "Checkable list of texts with check all, uncheck all and invert", &Make<TKvQtMultiSelectWidget>},
+    {"TKvQDirEdit", "files/tkvqdiredit.h", KV_FILES,
+     "Folder field with a browse button, folder drops and path completion", &Make<TKvQDirEdit>},
     {"TKvQHistogram", "widgets/tkvqhistogram.h", KV_WIDGETS,
      "Histogram of a value array with axis labels and a draggable cursor line", &Make<TKvQHistogram>},
     {"TKvFindWidget", "widgets/tkvfindwidget.h", KV_WIDGETS,

@@ -14,8 +14,10 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -126,6 +128,15 @@ private slots:
       w->resize(200, 40);
       return w;
     }) << "sticks out";
+    QTest::newRow("column out of sight") << WindowMaker([] {
+      auto* w = new QWidget;
+      auto* t = new QTreeWidget(w);
+      t->setHeaderLabels({"Layer", "Coordinate system"});
+      t->header()->resizeSection(0, 300);
+      t->setGeometry(0, 0, 200, 100);
+      w->resize(200, 100);
+      return w;
+    }) << "Coordinate system";
   }
   void checker() {
     GalleryUseTheme(GalleryTheme::Light);
