@@ -232,7 +232,7 @@ void TKvQPropertiesDlg::accept() {
     } else if (auto* n = dynamic_cast<TTypeProperty<unsigned long>*>(p)) {
       if (v.userType() == QMetaType::QString) {
         unsigned long parsed = 0;
-        if (KvStringToUlongRange(QtToKvStr(v.toString()), parsed, n->FMinimum, n->FMaximum))
+        if (KvStringToUlongRange(QtToKvStr(v.toString()), n->FMinimum, n->FMaximum, &parsed))
           *n->FValue = parsed;
       } else {
         *n->FValue = v.toULongLong();
