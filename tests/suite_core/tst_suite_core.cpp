@@ -204,6 +204,8 @@ private slots:
   void getLine();
   void fileStream();
   void timeCounter();
+  void remainingTime_data();
+  void remainingTime();
   void dateTime_data();
   void dateTime();
   void trimAndLists_data();
@@ -630,15 +632,44 @@ void TestSuiteCore::timeCounter() {
   c.Wait(false);
   QVERIFY(c.IsRunning());
   QCOMPARE(c.GetRemainingTime(1.0), int64_t(0));
-  QCOMPARE(c.GetRemainingTime(0.001), int64_t(-1));
   QCOMPARE(c.GetRemainingTime(std::nan("")), int64_t(-1));
-  c.Reset();
-  QCOMPARE(c.GetRemainingTime(0.5), int64_t(-1)); // nothing elapsed: no estimate
-
-  QCOMPARE(TTimeCounter::FormatDuration(999), std::string("0:00"));
+  QCOMPARE(c.GetRemainingTimeAt(0.001, 5000), int64_t(-1)); // too early to tell
+  QCOMPARE(c.GetRemainingTimeAt(0.5, 999), int64_t(-1));
   QCOMPARE(TTimeCounter::FormatDuration(754000), std::string("12:34"));
-  QCOMPARE(TTimeCounter::FormatDuration(3600000), std::string("1:00:00"));
   QCOMPARE(TTimeCounter::FormatDuration(100ull * 3600000 + 61000), std::string("100:01:01"));
+}
+
+void TestSuiteCore::remainingTime_data() {
+  QTest::addColumn<int>("kind");
+  QTest::addColumn<int>("askEvery"); // ms
+  QTest::newRow("steady rate, asked often") << 0 << 50;
+  QTest::newRow("steady rate, asked rarely") << 0 << 3000;
+  QTest::newRow("position in coarse steps") << 1 << 100;
+  QTest::newRow("rate drops to a tenth at 80 %") << 2 << 100;
+}
+
+// A 60 s operation: at a steady rate the estimate follows the true remaining
+// time closely; however the rate changes, it never reads 0 before the end.
+void TestSuiteCore::remainingTime() {
+  QFETCH(int, kind);
+  QFETCH(int, askEvery);
+  auto position = [kind](double t) {
+    switch (kind) {
+    case 1: return std::floor(t / 5000) * 5000 / 60000; // one step every 5 s
+    case 2: return t < 48000 ? t / 60000 : 0.8 + (t - 48000) / 600000;
+    default: return t / 60000;
+    }
+  };
+  TTimeCounter c;
+  for (uint64_t t = 1000; position(double(t)) < 1; t += uint64_t(askEvery)) {
+    const double pos = position(double(t));
+    const int64_t left = c.GetRemainingTimeAt(pos, t);
+    if (pos < 0.005)
+      continue;
+    QVERIFY2(left > 0, qPrintable(QStringLiteral("0 left at %1 ms").arg(t)));
+    if (kind == 0)
+      QVERIFY2(std::abs(double(left) - (60000.0 - double(t))) <= 100, qPrintable(QString::number(t)));
+  }
 }
 
 void TestSuiteCore::dateTime_data() {
