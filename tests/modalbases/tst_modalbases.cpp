@@ -51,10 +51,8 @@ private slots:
   void mainWindowResult();
   void mainWindowHideKeepsExecRunning();
   void mainWindowRecursionRefused();
-  void mainWindowWithParent();
 
   void guardsNest();
-  void centerOnScreen();
 };
 
 void TstModalBases::cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
@@ -260,19 +258,6 @@ void TstModalBases::mainWindowRecursionRefused() {
   QVERIFY(runningAfterRefusal);
 }
 
-void TstModalBases::mainWindowWithParent() {
-  QWidget owner;
-  auto* win = new TKvQMainWindow(&owner);
-  const Qt::WindowFlags added = Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                                Qt::WindowCloseButtonHint;
-  QCOMPARE(win->windowFlags() & added, added);
-  QVERIFY(win->isWindow());
-  kvtest::ModalDriver driver([&](QWidget*) { win->accept(); });
-  driver.start();
-  QCOMPARE(win->exec(), 5100);
-  QVERIFY(driver.fired());
-}
-
 void TstModalBases::guardsNest() {
   QWidget w;
   QObject o;
@@ -305,22 +290,6 @@ void TstModalBases::guardsNest() {
     TKvQtAutoFreeze guard(doomed);
     delete doomed;
   }
-}
-
-void TstModalBases::centerOnScreen() {
-  QWidget w;
-  w.resize(240, 120);
-  CenterWidgetOnScreen(&w);
-  const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
-  QVERIFY(qAbs(w.geometry().center().x() - avail.center().x()) <= 1);
-  QVERIFY(qAbs(w.geometry().center().y() - avail.center().y()) <= 1);
-  CenterWidgetOnScreen(nullptr);
-
-  QStringList log;
-  HookDialog dlg(&log);
-  dlg.resize(100, 60);
-  dlg.center();
-  QVERIFY(qAbs(dlg.geometry().center().x() - avail.center().x()) <= 1);
 }
 
 QTEST_MAIN(TstModalBases)

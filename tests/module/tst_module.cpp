@@ -1,11 +1,8 @@
-// Module entry points, resource strings, the application holder and the
-// application interfaces.
+// Module entry points, resource strings and the application holder.
 
 #include "kvtestsupport.h"
 
 #include "appservices/kvqtcursors.h"
-#include "module/ikvguiapplication.h"
-#include "module/ikvguilayer.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"
 
@@ -15,34 +12,6 @@
 #include <QKeyEvent>
 
 namespace {
-
-// A minimal application and layer, as a suite program would write them.
-class TestApp : public IKvGUIApplication, public IKvGuiLayer {
-public:
-  QWidget* GetMainWindow() override { return nullptr; }
-  std::string GetApplicationTitle() const override { return "test"; }
-  void SetStatusText(const std::string&) override {}
-  TKvOptionTable* GetOptionTable() override { return nullptr; }
-  std::string GetIniFileName() const override { return {}; }
-  void ShowHelp(const std::string&) override {}
-  bool OpenDocument(const std::string&) override { return false; }
-  bool CloseDocument(const std::string&) override { return false; }
-  std::string ActiveDocumentPath() const override { return {}; }
-  std::vector<std::string> RecentFiles() const override { return {}; }
-  void AddRecentFile(const std::string&) override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  bool IsBusy() const override { return false; }
-  bool RequestQuit() override { return true; }
-  void RegisterGuiLayer(IKvGuiLayer*) override {}
-  void UnregisterGuiLayer(IKvGuiLayer*) override {}
-  QWidget* CreateLayerWidget(QWidget*) override { return nullptr; }
-  IKvInterface* GetInterface_Int(TKvUIDObject* id) override {
-    if (id == &IKvGUIApplication::IKvGUIApplicationUIDObj)
-      return IKvGUIApplication::GetInterface_Int(id);
-    return IKvGuiLayer::GetInterface_Int(id);
-  }
-};
 
 bool cursorIsLoaded(const QCursor& c) { return c.shape() == Qt::BitmapCursor; }
 
@@ -54,13 +23,11 @@ private slots:
   void resourcesRegisteredAtLoad();
   void initIsCounted();
   void unbalancedDeinitIsIgnored();
-  void modulePath();
   void resourceStrings();
   void shiftState_data();
   void shiftState();
   void utf8Conversion();
   void topWindowIsActiveWindow();
-  void interfaceLookup();
   void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 };
 
@@ -124,19 +91,6 @@ void TestModule::unbalancedDeinitIsIgnored() {
   Deinit_KvQtCpnt();
 }
 
-void TestModule::modulePath() {
-  auto& m = KvModule_Initializer::getInst();
-  Init_KvQtCpnt();
-  QCOMPARE(QString::fromStdString(m.moduleName()), QString("KvQtCpnt"));
-  QVERIFY2(QFile::exists(QString::fromStdString(m.modulePath())), m.modulePath().c_str());
-  QVERIFY(QString::fromStdString(m.moduleFileName()).startsWith("libKvQtCpnt.so"));
-  QCOMPARE(m.moduleDir() + m.moduleFileName(), m.modulePath());
-  QVERIFY(QString::fromStdString(m.moduleDir()).endsWith('/'));
-  const std::string& name = m.moduleFileName();
-  QCOMPARE(m.moduleExt(), name.substr(name.find_last_of('.') + 1));
-  Deinit_KvQtCpnt();
-}
-
 void TestModule::resourceStrings() {
   auto& m = KvModule_Initializer::getInst();
   QVERIFY(!m.get_resource_string("global.ClearList").empty());
@@ -196,18 +150,6 @@ void TestModule::topWindowIsActiveWindow() {
   KvQtAppHolder::InitApp();
   QVERIFY(!QApplication::windowIcon().isNull());
   QApplication::setWindowIcon(QIcon());
-}
-
-void TestModule::interfaceLookup() {
-  TestApp app;
-  IKvInterface* obj = static_cast<IKvGUIApplication*>(&app);
-  auto* asApp = KvGetInterface<IKvGUIApplication>(obj, &IKvGUIApplication::IKvGUIApplicationUIDObj);
-  QCOMPARE(asApp, static_cast<IKvGUIApplication*>(&app));
-  auto* asLayer = KvGetInterface<IKvGuiLayer>(obj, &IKvGuiLayer::IKvGuiLayerUIDObj);
-  QCOMPARE(asLayer, static_cast<IKvGuiLayer*>(&app));
-  // Identity is the object's address, not its name.
-  TKvUIDObject impostor = {"IKvGUIApplication"};
-  QCOMPARE(obj->GetInterface_Int(&impostor), static_cast<IKvInterface*>(nullptr));
 }
 
 QTEST_MAIN(TestModule)

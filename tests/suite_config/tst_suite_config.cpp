@@ -156,9 +156,6 @@ private slots:
   void languageFromEnvironment_data();
   void languageFromEnvironment();
   void languageDirOverride();
-  void initCounts();
-  void buildAndStaticConfig();
-  void applicationObject();
 
 private:
   QTemporaryDir FConfigHome;
@@ -666,61 +663,8 @@ void TestSuiteConfig::languageDirOverride()
   QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Open"));
 }
 
-// Set-up, build, application -----------------------------------------------------
 
-void TestSuiteConfig::initCounts()
-{
-  const int base = KvSuiteInitCount("KvConfig");
-  QVERIFY(base >= 0);
-  QCOMPARE(Init_KvConfig(), base + 1);
-  QCOMPARE(Init_KvConfig(), base + 2);
-  QCOMPARE(Deinit_KvConfig(), base + 1);
-  QCOMPARE(Deinit_KvConfig(), base);
 
-  // Unbalanced tear-downs stop at zero.
-  const int gui = KvSuiteInitCount("KvCoreGuiUtils");
-  for (int i = 0; i < gui; ++i) Deinit_KvCoreGuiUtils();
-  QCOMPARE(Deinit_KvCoreGuiUtils(), 0);
-  QCOMPARE(KvSuiteInitCount("KvCoreGuiUtils"), 0);
-  for (int i = 0; i < gui; ++i) Init_KvCoreGuiUtils();
-  QCOMPARE(KvSuiteInitCount("KvQtCpnt"), -1);
-  QCOMPARE(KvSuiteInitCount(nullptr), -1);
-}
-
-void TestSuiteConfig::buildAndStaticConfig()
-{
-  const QString plain = QString::fromStdString(GetBuildVerString(false, false));
-  QVERIFY2(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(plain).hasMatch(), qPrintable(plain));
-  const QString full = QString::fromStdString(GetBuildVerString(true, true));
-  const QString pattern = "^" + QRegularExpression::escape(plain) + " \\(build of \\d{4}-\\d{2}-\\d{2}\\) ";
-  QVERIFY2(QRegularExpression(pattern + QSysInfo::buildCpuArchitecture() + "$").match(full).hasMatch(), qPrintable(full));
-  QVERIFY(QString::fromStdString(GetBuildVerString(true, false)).startsWith(plain + " (build of "));
-
-  const QStringList prefixes = QString::fromStdString(KvGetStaticConfigString(13)).split(';');
-  for (const QString& p : prefixes) QVERIFY2(p.startsWith('/') && p.endsWith('/'), qPrintable(p));
-  QVERIFY2(prefixes.last().endsWith("/doc/kvsuite/"), qPrintable(prefixes.last()));
-  qputenv("KV_STATIC_CONFIG_13", "/opt/help/;/usr/share/help/");
-  QCOMPARE(KvGetStaticConfigString(13), std::string("/opt/help/;/usr/share/help/"));
-  qunsetenv("KV_STATIC_CONFIG_13");
-  QCOMPARE(KvGetStaticConfigString(12345), std::string());
-}
-
-void TestSuiteConfig::applicationObject()
-{
-  QVERIFY(!KvGetApplication());
-  {
-    TKvApplication app;
-    QCOMPARE(KvGetApplication(), &app);
-    QVERIFY_EXCEPTION_THROWN(TKvApplication second, TKvMessage);
-    QCOMPARE(KvGetApplication(), &app);
-  }
-  QVERIFY(!KvGetApplication());
-
-  qputenv("KV_MAGIC_KEY", "1");
-  QVERIFY(KvMagicKeyDown());
-  qunsetenv("KV_MAGIC_KEY");
-  QVERIFY(!KvMagicKeyDown()); // a core application has no keyboard
-}
 
 // Child mode: the second process of the persistence and language tests.
 static int RunChildCommand(int argc, char** argv)

@@ -685,6 +685,7 @@ void TestSuiteCore::dateTime_data() {
   QTest::newRow("space for T") << "2024-02-29 12:00:00Z" << "2024-02-29T12:00:00.000Z";
   QTest::newRow("before 1970") << "1969-12-31T23:59:59.999Z" << "1969-12-31T23:59:59.999Z";
   QTest::newRow("no zone") << "2026-12-05T19:00:00" << "";
+  QTest::newRow("leap year by the 400-year rule") << "2000-02-29T00:00:00Z" << "2000-02-29T00:00:00.000Z";
   QTest::newRow("not a leap year") << "2100-02-29T00:00:00Z" << "";
   QTest::newRow("hour 24") << "2026-12-05T24:00:00Z" << "";
   QTest::newRow("empty fraction") << "2026-12-05T19:00:00.Z" << "";
