@@ -79,7 +79,6 @@ private slots:
   void levelsAreItemsInOrder();
   void startAndEndRecords_data();
   void startAndEndRecords();
-  void endLogsEveryLevelInnermostFirst();
   void appNamePrefix_data();
   void appNamePrefix();
   void noEventsWithoutTrueModal();
@@ -171,24 +170,6 @@ void TestProgressFrame::startAndEndRecords() {
   const size_t at = expected.find("@@");
   QCOMPARE(records[0].text.substr(0, at), expected.substr(0, at));
   QCOMPARE(frame.GetLevelCount(), 1ul);
-}
-
-void TestProgressFrame::endLogsEveryLevelInnermostFirst() {
-  TKvQtProgressFrame frame;
-  for (unsigned long i = 0; i < 3; ++i) {
-    frame.SetMessage(i, "L" + std::to_string(i));
-    frame.Start(i, 3);
-  }
-  kvtest::LogCapture log;
-  frame.End(0);
-  const auto records = log.records("Progress");
-  QCOMPARE(records.size(), size_t(3));
-  const std::string format = res("global.PrgFinished_msg_time");
-  const std::string head = format.substr(0, format.find("%1%"));
-  for (size_t i = 0; i < 3; ++i)
-    QCOMPARE(records[i].text.substr(0, head.size() + 2), head + "L" + std::to_string(2 - i));
-  QCOMPARE(frame.GetLevelCount(), 0ul);
-  QVERIFY(items(frame).isEmpty());
 }
 
 void TestProgressFrame::appNamePrefix_data() {

@@ -37,7 +37,6 @@ private slots:
   void placement_data();
   void placement();
   void handOverUnusedLevel();
-  void emptyRangeBlocks();
   void moveAccumulatesUntilDue();
   void tickRefreshesAndChecksBreak();
   void stopAndDestructionNeverThrow();
@@ -159,22 +158,6 @@ void TestProgressHandler::handOverUnusedLevel() {
   QVERIFY_EXCEPTION_THROWN(used->SubProgress(0, 1, 3, 3), std::runtime_error);
 }
 
-void TestProgressHandler::emptyRangeBlocks() {
-  TKvQtProgressFrame frame;
-  auto root = Impl::CreateRoot(&frame);
-  root->Start();
-  QVERIFY(!root->GetBlockFlag());
-  auto blocked = root->SubProgress(0.3, 0.3, 3, 3);
-  QVERIFY(blocked->GetBlockFlag());
-  blocked->Start();
-  QCOMPARE(frame.GetLevelCount(), 2ul);
-  QVERIFY(blocked->SubProgress(0, 1, 3, 3)->GetBlockFlag()); // inherited
-  blocked->SetPosNB(0.8);
-  QCOMPARE(frame.GetPos(0), 0.3);
-  blocked->Stop();
-  QCOMPARE(frame.GetLevelCount(), 1ul);
-}
-
 void TestProgressHandler::moveAccumulatesUntilDue() {
   TKvQtProgressFrame::SetTimeoutsSt(kNever, kNever);
   TKvQtProgressFrame frame;
@@ -195,13 +178,6 @@ void TestProgressHandler::moveAccumulatesUntilDue() {
   QVERIFY(root->MoveNB(0.05, false));
   QVERIFY(qAbs(frame.GetPos(0) - 0.15) < 1e-12);
 
-  // A sharing child between updates touches nothing when it starts and stops.
-  TKvQtProgressFrame::SetTimeoutsSt(kNever, kNever);
-  root->SetPosNB(0.2);
-  auto quiet = root->SubProgress(0.5, 1.0, 4, 3);
-  quiet->Start();
-  quiet->Stop();
-  QVERIFY(qAbs(frame.GetPos(0) - 0.2) < 1e-12);
 }
 
 void TestProgressHandler::tickRefreshesAndChecksBreak() {

@@ -40,11 +40,9 @@ private slots:
   void positionIsClamped();
   void timeFormat_data();
   void timeFormat();
-  void indefiniteHidesPercentage();
   void panelsShowAndHide();
   void iterationsPanel();
   void iterationsWindowAndSigma();
-  void iterationsStopButton();
 };
 
 void TestProgressItems::positionIsClamped_data() {
@@ -83,20 +81,6 @@ void TestProgressItems::timeFormat() {
   QFETCH(double, ms);
   QFETCH(QString, text);
   QCOMPARE(QString::fromStdString(TKvQtProgressItem::FormatTime(ms)), text);
-}
-
-void TestProgressItems::indefiniteHidesPercentage() {
-  TKvQtProgressItem top(true, nullptr);
-  top.ResetTimer();
-  top.StartTimer();
-  top.SetPos(0.001);
-  QCOMPARE(label(&top, "LbTimeLeft")->text(), QStringLiteral("--:--:--.-")); // unknown this early
-  top.SetIndefinite(true);
-  for (const char* name : {"LbCurr", "LbSlash", "LbTimeLeftTitle", "LbTimeLeft"})
-    QVERIFY2(label(&top, name)->isHidden(), name);
-  QVERIFY(!label(&top, "LbTimeElapsed")->isHidden());
-  top.SetIndefinite(false);
-  QVERIFY(!label(&top, "LbCurr")->isHidden());
 }
 
 void TestProgressItems::panelsShowAndHide() {
@@ -177,28 +161,9 @@ void TestProgressItems::iterationsWindowAndSigma() {
   QCOMPARE(label(&w, "LbSigma0Caption")->text(), QString::fromUtf8("Сигма:"));
   w.NextIteration(203, 1, 1234567.0);
   QCOMPARE(label(&w, "LbSigma0")->text(), QStringLiteral("1.23457e+06"));
-
   // Formats that cannot print one double fall back to the default.
   for (const char* bad : {"%s", "%f %f", "%Lf"})
     QCOMPARE(TQtIterationsWidget(bad, nullptr).Format(), std::string("%.3lg"));
-  QCOMPARE(TQtIterationsWidget("d=%+8.3e %%", nullptr).Format(), std::string("d=%+8.3e %%"));
-}
-
-void TestProgressItems::iterationsStopButton() {
-  TQtIterationsWidget w(nullptr, nullptr);
-  w.Start(1.0, &linearPos);
-  auto* stop = w.findChild<QPushButton*>(QStringLiteral("BtnStop"));
-  stop->click();
-  QVERIFY(!stop->isEnabled());
-  QVERIFY(!w.CheckIterationBreak());
-  QVERIFY(!w.NextIteration(1, 1, 1));
-  QVERIFY(!w.ResetIterationBreak());
-  QVERIFY(stop->isEnabled());
-  QVERIFY(w.ResetIterationBreak());
-  QVERIFY(w.NextIteration(2, 1, 1));
-  stop->click();
-  w.End();
-  QVERIFY(w.CheckIterationBreak());
 }
 
 QTEST_MAIN(TestProgressItems)

@@ -98,7 +98,7 @@ QString RunChild(const QStringList& args, const QProcessEnvironment& env = QProc
 }
 
 // Keys of the resource strings with the placeholders their users fill in;
-// the scan of the sources adds every other key they use.
+// the scan of the sources adds every key they use.
 std::map<std::string, QStringList> KnownKeys()
 {
   std::map<std::string, QStringList> keys = {
@@ -110,12 +110,6 @@ std::map<std::string, QStringList> KnownKeys()
       {"global.PrgBegan_msg", {"%1%"}},
       {"global.PrgFinished_msg_time", {"%1%", "%2%"}},
   };
-  for (const char* key :
-       {"AddToSelected", "BtnAbort", "BtnCancel", "BtnIgnore", "BtnNo", "BtnOk", "BtnRetry", "BtnYes", "Cancel",
-        "CancelMsg", "ClearList", "CopyToClipboard", "Copyright_lbl", "ErrEmptyName", "ErrNameExist",
-        "KvDirEditDlgTitle", "MatchCase", "Msg_UserBreak", "Network", "Open", "PauseLabel", "PauseMsg",
-        "Progress_Interrupt", "QuestClearList", "RunMsg", "ShowOnce", "Title", "Update", "WholeWord"})
-    keys.emplace(std::string("global.") + key, QStringList());
   return keys;
 }
 
@@ -137,7 +131,6 @@ private slots:
   void cleanup();
   void optionTableConversions_data();
   void optionTableConversions();
-  void optionTableTypesAndNames();
   void persistentRoundTrip_data();
   void persistentRoundTrip();
   void persistentAcrossProcesses();
@@ -149,13 +142,10 @@ private slots:
   void moduleSettings();
   void setModuleSettings();
   void xiniRoundTrip();
-  void xiniMisuse();
   void resourceKeysInBothLanguages();
-  void resourceMissingKey();
   void languageSwitch();
   void languageFromEnvironment_data();
   void languageFromEnvironment();
-  void languageDirOverride();
 
 private:
   QTemporaryDir FConfigHome;
@@ -216,27 +206,6 @@ void TestSuiteConfig::optionTableConversions()
   QCOMPARE(QString::fromStdString(t.GetS<std::string>("v")), stored);
 }
 
-void TestSuiteConfig::optionTableTypesAndNames()
-{
-  // Each type reads back what it wrote, also values text cannot hold loosely.
-  TKvOptionTable t;
-  t.SetS<int>("i", -2147483647 - 1);
-  t.SetS<double>("d", 0.1);
-  t.SetS<double>("big", 1e300);
-  t.SetS<bool>("b", true);
-  QCOMPARE(t.GetS<int>("i"), -2147483647 - 1);
-  QCOMPARE(t.GetS<double>("d"), 0.1);
-  QCOMPARE(t.GetS<double>("big"), 1e300);
-  QCOMPARE(t.GetS<int>("b"), 1);
-  QCOMPARE(t.GetS<std::string>("d"), std::string("0.1"));
-
-  t.Clear();
-  for (const char* name : {"Dlg/Ask/dont_show", "Dlg/Ask/choice", "Dlg/Other/choice", "Dlg/Ask"}) t.SetS<int>(name, 1);
-  QCOMPARE(t.Names("Dlg/Ask/"), (std::vector<std::string>{"Dlg/Ask/choice", "Dlg/Ask/dont_show"}));
-  t.Remove("Dlg/Ask/choice");
-  t.Remove("never there");
-  QCOMPARE(t.Names(), (std::vector<std::string>{"Dlg/Ask", "Dlg/Ask/dont_show", "Dlg/Other/choice"}));
-}
 
 void TestSuiteConfig::persistentRoundTrip_data()
 {
@@ -521,27 +490,6 @@ void TestSuiteConfig::xiniRoundTrip()
   }
 }
 
-void TestSuiteConfig::xiniMisuse()
-{
-  TKvXIniWriter w;
-  QVERIFY(!w.WriteS("k", "no section"));
-  w.BeginSectionSE("a");
-  QVERIFY_EXCEPTION_THROWN(w.BeginSectionSE("b"), TKvMessage);
-
-  TKvXIniReader r(w);
-  std::string v = "unchanged";
-  QVERIFY(!r.Read("k", v)); // no section entered yet
-  QVERIFY(r.EnterSectionS("a"));
-  QVERIFY(!r.EnterSectionS("missing"));
-  QVERIFY(!r.Read(0, v));
-  QCOMPARE(v, std::string("unchanged"));
-
-  QTemporaryDir dir;
-  QVERIFY(!r.LoadFromFile(dir.filePath("none.ini").toStdString()));
-  QVERIFY(!r.EnterSectionS("a"));
-  WriteText(dir.filePath("dir/x.ini"), "");
-  QVERIFY_EXCEPTION_THROWN(w.SaveToFileE(dir.filePath("dir/x.ini/y.ini").toStdString()), TKvMessage);
-}
 
 // Resource strings ----------------------------------------------------------------
 
@@ -587,18 +535,6 @@ void TestSuiteConfig::resourceKeysInBothLanguages()
   }
 }
 
-void TestSuiteConfig::resourceMissingKey()
-{
-  const std::string untouched = "untouched";
-  const std::string* text = &untouched;
-  QVERIFY(!LoadResString("KvQtCpnt", "global.NoSuchKey", &text));
-  QCOMPARE(text, &untouched);
-  QVERIFY(!LoadResString("NoSuchModule", "global.Open", &text));
-  QVERIFY(!LoadResString("KvQtCpnt", "", &text));
-  QVERIFY(LoadResString("KvQtCpnt", "global.Open", nullptr));
-  QVERIFY(KvResStringKeys("NoSuchModule").empty());
-  QCOMPARE(KvMsg_helper("Cap_Unknown").std_str(), std::string("Cap_Unknown"));
-}
 
 void TestSuiteConfig::languageSwitch()
 {
@@ -644,24 +580,6 @@ void TestSuiteConfig::languageFromEnvironment()
   QCOMPARE(RunChild({"print-lang"}, e), expected + "\n" + caption);
 }
 
-void TestSuiteConfig::languageDirOverride()
-{
-  TLanguageGuard guard;
-  QTemporaryDir dir;
-  WriteText(dir.filePath("en.lang"), "[KvQtCpnt]\nglobal.Open=Try it: \\sopen\\s\n[messages]\nCap_Info=Note\n");
-  qputenv("KV_LANG_DIR", dir.path().toUtf8());
-  const bool switched = KvSetLanguage("en");
-  const QString en = Text("KvQtCpnt", "global.Open") + "|" + Text("KvQtCpnt", "global.Cancel") + "|" +
-                     QString::fromStdString(KvMsg_helper("Cap_Info").std_str());
-  KvSetLanguage("ru"); // no Russian file there: the built-in one answers
-  const QString ru = Text("KvQtCpnt", "global.Open");
-  qunsetenv("KV_LANG_DIR");
-  KvSetLanguage("en");
-  QVERIFY(switched);
-  QCOMPARE(en, QStringLiteral("Try it:  open ||Note")); // the folder's file replaces the built-in one
-  QCOMPARE(ru, QStringLiteral("Открыть"));
-  QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Open"));
-}
 
 
 

@@ -195,7 +195,6 @@ private slots:
   void stderrStream();
   void messageFill_data();
   void messageFill();
-  void messageValueKinds();
   void numberFormat_data();
   void numberFormat();
   void exceptionReason();
@@ -210,7 +209,6 @@ private slots:
   void dateTime();
   void trimAndLists_data();
   void trimAndLists();
-  void splitMerge();
   void rangeParsers_data();
   void rangeParsers();
   void paths_data();
@@ -501,13 +499,6 @@ void TestSuiteCore::messageFill() {
   QCOMPARE(m.IsTechnical(), format.startsWith('@'));
 }
 
-void TestSuiteCore::messageValueKinds() {
-  TKvMessage m("%1% %2% %3% %4% %5% %6% %7% %8%");
-  m << INT_MIN << 4294967295u << LLONG_MIN << ULLONG_MAX << true << 'c' << static_cast<const char*>(nullptr)
-    << std::string("s");
-  QCOMPARE(m.std_str(), std::string("-2147483648 4294967295 -9223372036854775808 18446744073709551615 true c (null) s"));
-}
-
 void TestSuiteCore::numberFormat_data() {
   QTest::addColumn<double>("value");
   QTest::addColumn<QString>("expected");
@@ -739,16 +730,6 @@ void TestSuiteCore::trimAndLists() {
   for (const std::string& s : parse_strings(text.toStdString(), static_cast<char>(separator), keepEmpty))
     got << QString::fromStdString(s);
   QCOMPARE(got, items);
-}
-
-void TestSuiteCore::splitMerge() {
-  QCOMPARE((TKvPath("/a/") / "/b").str(), std::string("/a/b"));
-  QVERIFY(KvFileExists(KvGetExecutableFileName()) && !KvDirectoryExists(KvGetExecutableFileName()));
-  QCOMPARE(KvSplitString("a::b::::c", "::"), (std::vector<std::string>{"a", "b", "", "c"}));
-  QCOMPARE(KvSplitString("a,b", ""), std::vector<std::string>{"a,b"});
-  for (const char* text : {"a::b::::c", "", "::", "x"})
-    QCOMPARE(KvMergeStrings(KvSplitString(text, "::"), "::"), std::string(text));
-  QCOMPARE(Quorvant::ssprintf("%s-%03d", std::string(300, 'x').c_str(), 7), std::string(300, 'x') + "-007");
 }
 
 void TestSuiteCore::rangeParsers_data() {
