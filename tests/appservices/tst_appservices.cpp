@@ -24,8 +24,6 @@ class TstAppServices : public QObject {
 private slots:
   void cleanup();
 
-  void iconLibPath_data();
-  void iconLibPath();
   void iconMaskedByCornerColour();
 
   void colourRefs_data();
@@ -49,22 +47,6 @@ private slots:
 void TstAppServices::cleanup() {
   HideKvQtSplash();
   KV_VERIFY_NO_TOPLEVELS();
-}
-
-void TstAppServices::iconLibPath_data() {
-  QTest::addColumn<QString>("name");
-  QTest::addColumn<int>("size");
-  QTest::addColumn<QString>("path");
-  QTest::newRow("library name") << "msg_warn" << 24 << ":/kvicon/msg_warn_24x24";
-  QTest::newRow("small icon") << "msg_error" << 16 << ":/kvicon/msg_error_16x16";
-  QTest::newRow("resource path kept") << ":/Splash" << 0 << ":/Splash";
-}
-
-void TstAppServices::iconLibPath() {
-  QFETCH(QString, name);
-  QFETCH(int, size);
-  QFETCH(QString, path);
-  QCOMPARE(KvIconLibPath(name.toStdString(), size, size), path);
 }
 
 void TstAppServices::iconMaskedByCornerColour() {
@@ -179,9 +161,7 @@ void TstAppServices::reportTemplate_data() {
   QTest::newRow("fields filled") << "{a} and {b}" << "1 and two";
   QTest::newRow("unknown field kept") << "{a}{missing}" << "1{missing}";
   QTest::newRow("doubled braces literal") << "{{a}} = {a}" << "{a} = 1";
-  QTest::newRow("empty field literal") << "x{}y" << "x{}y";
   QTest::newRow("unclosed brace literal") << "50% {a" << "50% {a";
-  QTest::newRow("lone closing brace") << "a}b" << "a}b";
   QTest::newRow("brace inside a name") << "{x{a}" << "{x1";
   QTest::newRow("value not parsed again") << "{braces}" << "{a}";
   QTest::newRow("utf-8 name and value") << "{\u043f\u043b}" << "\u043c\u00b2";

