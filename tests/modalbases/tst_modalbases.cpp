@@ -41,7 +41,6 @@ private slots:
 
   void dialogHooksAndResult_data();
   void dialogHooksAndResult();
-  void dialogDefaultParentAndFlags();
   void deleteOnClose_data();
   void deleteOnClose();
   void deletedDuringExec_data();
@@ -94,22 +93,6 @@ void TstModalBases::dialogHooksAndResult() {
   QCOMPARE(accepted.count(), expected == 5100 ? 1 : 0);
   QCOMPARE(rejected.count(), expected == 5101 ? 1 : 0);
   QCOMPARE(finished.count(), 1);
-}
-
-void TstModalBases::dialogDefaultParentAndFlags() {
-  QWidget main;
-  main.show();
-  QApplication::setActiveWindow(&main);
-  QTRY_COMPARE(QApplication::activeWindow(), &main);
-  {
-    TKvQDialog dlg(nullptr, Qt::Popup);
-    QCOMPARE(dlg.parentWidget(), &main);
-    QCOMPARE(dlg.windowType(), Qt::Dialog);
-  }
-  main.hide();
-  QApplication::setActiveWindow(nullptr);
-  TKvQDialog orphan;
-  QVERIFY(!orphan.parentWidget());
 }
 
 void TstModalBases::deleteOnClose_data() {
@@ -283,7 +266,6 @@ void TstModalBases::guardsNest() {
   QVERIFY(!w.updatesEnabled());
   QVERIFY(o.signalsBlocked());
 
-  { TKvQtAutoFreeze none(nullptr); TKvQtAutoBlockSignals noneBlock(nullptr); }
   auto* doomed = new QWidget;
   {
     TKvQtAutoFreeze guard(doomed);
