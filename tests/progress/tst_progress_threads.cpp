@@ -16,6 +16,10 @@
 #include <thread>
 #include <vector>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr int kWorkers = 4;
@@ -135,7 +139,7 @@ void TestProgressThreads::everyResumeReleasesEveryWorker_data() {
   QTest::addColumn<int>("cycles");
   QTest::addColumn<bool>("holdUntilAllInside");
   QTest::newRow("every worker blocked before each resume") << 300 << true;
-  QTest::newRow("resume racing the workers' tests of the flag") << 3000 << false;
+  QTest::newRow("resume racing the workers' tests of the flag") << 20000 << false;
 }
 
 // Every worker must move after EACH resume, before the next one could wake
@@ -160,25 +164,31 @@ void TestProgressThreads::everyResumeReleasesEveryWorker() {
 }
 
 // Workers blocked in the pause when the frame goes away wake up and leave
-// without touching the destroyed frame (the sanitizer build sees any access).
+// without touching the destroyed frame. Whether a worker wakes late enough to
+// touch it is a race, so it runs many times with many low-priority workers;
+// the sanitizer build sees any access to the freed frame.
 void TestProgressThreads::destroyingPausedFrameReleasesWorkers() {
-  auto* frame = new TKvQtProgressFrame;
-  frame->SetPaused(true);
-  std::atomic<int> entered{0}, left{0};
-  std::vector<std::thread> threads;
-  for (int i = 0; i < 8; ++i)
-    threads.emplace_back([&] {
-      entered.fetch_add(1);
-      frame->ThreadTick();
-      left.fetch_add(1);
-    });
-  QVERIFY(WaitFor([&] { return entered.load() == 8; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50)); // into the wait
-  QCOMPARE(left.load(), 0);
-  delete frame;
-  QVERIFY2(WaitFor([&] { return left.load() == 8; }), "a worker stayed blocked");
-  for (std::thread& t : threads)
-    t.join();
+  for (int round = 0; round < 20; ++round) {
+    auto* frame = new TKvQtProgressFrame;
+    frame->SetPaused(true);
+    const int count = 16;
+    std::atomic<int> entered{0}, left{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < count; ++i)
+      threads.emplace_back([&] {
+        (void)::setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), 19);
+        entered.fetch_add(1);
+        frame->ThreadTick();
+        left.fetch_add(1);
+      });
+    QVERIFY(WaitFor([&] { return entered.load() == count; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // into the wait
+    QCOMPARE(left.load(), 0);
+    delete frame;
+    QVERIFY2(WaitFor([&] { return left.load() == count; }), "a worker stayed blocked");
+    for (std::thread& t : threads)
+      t.join();
+  }
 }
 
 QTEST_MAIN(TestProgressThreads)
