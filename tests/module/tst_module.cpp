@@ -23,7 +23,6 @@ private slots:
   void resourcesRegisteredAtLoad();
   void initIsCounted();
   void unbalancedDeinitIsIgnored();
-  void resourceStrings();
   void shiftState_data();
   void shiftState();
   void utf8Conversion();
@@ -89,21 +88,6 @@ void TestModule::unbalancedDeinitIsIgnored() {
   Init_KvQtCpnt();
   QVERIFY(m.cursorsLoaded());
   Deinit_KvQtCpnt();
-}
-
-void TestModule::resourceStrings() {
-  auto& m = KvModule_Initializer::getInst();
-  QVERIFY(!m.get_resource_string("global.ClearList").empty());
-  QCOMPARE(m.get_resource_string("global.NoSuchKeyAnywhere"), std::string());
-  QCOMPARE(m.get_resource_string("global.NoSuchKeyAnywhere", "fallback"), std::string("fallback"));
-  QCOMPARE(m.get_resource_string("global.ClearList", "fallback"), m.get_resource_string("global.ClearList"));
-  // Never cached: a language switch shows at the next look-up.
-  const std::string before = m.get_resource_string("global.Cancel");
-  QVERIFY(KvSetLanguage("ru"));
-  const std::string ru = m.get_resource_string("global.Cancel");
-  QVERIFY(KvSetLanguage("en"));
-  QVERIFY(before != ru);
-  QCOMPARE(m.get_resource_string("global.Cancel"), before);
 }
 
 void TestModule::shiftState_data() {

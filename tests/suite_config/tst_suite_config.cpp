@@ -384,8 +384,6 @@ void TestSuiteConfig::moduleSettings_data()
   QTest::newRow("file") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n") << QByteArray() << 250;
   QTest::newRow("blanks, comments, CRLF")
       << QByteArray("; c\r\n[KvQtCpnt]\r\n  PrgTimeout =  77 \r\n") << QByteArray() << 77;
-  QTest::newRow("other module only") << QByteArray("[Other]\nPrgTimeout=5\n") << QByteArray() << -1;
-  QTest::newRow("negative") << QByteArray("[KvQtCpnt]\nPrgTimeout=-3\n") << QByteArray() << -3;
   QTest::newRow("garbage") << QByteArray("[KvQtCpnt]\nPrgTimeout=fast\n") << QByteArray() << -1;
   QTest::newRow("out of range") << QByteArray("[KvQtCpnt]\nPrgTimeout=99999999999\n") << QByteArray() << -1;
   QTest::newRow("binary junk") << QByteArray("\x00\xff[KvQtCpnt\n\x01=\x02\n", 16) << QByteArray() << -1;
@@ -395,7 +393,6 @@ void TestSuiteConfig::moduleSettings_data()
                                              << QByteArray("PrgSMTimeout=5") << 250;
   QTest::newRow("broken override falls back") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
                                               << QByteArray("PrgTimeout=soon") << 250;
-  QTest::newRow("override alone") << QByteArray() << QByteArray("PrgTimeout=0") << 0;
 }
 
 void TestSuiteConfig::moduleSettings()

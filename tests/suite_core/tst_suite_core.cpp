@@ -713,12 +713,10 @@ void TestSuiteCore::trimAndLists_data() {
   QTest::addColumn<bool>("keepEmpty");
   QTest::addColumn<QStringList>("items");
 
-  QTest::newRow("semicolons by default") << " a ; b;c " << 0 << false << QStringList{"a", "b", "c"};
   QTest::newRow("empty items dropped") << "a;;b; ;" << 0 << false << QStringList{"a", "b"};
   QTest::newRow("empty items kept") << "a;;b; ;" << 0 << true << QStringList{"a", "", "b", "", ""};
   QTest::newRow("other separator") << "a,b;c" << int(',') << false << QStringList{"a", "b;c"};
   QTest::newRow("blank text is no list") << " \t\r\n" << 0 << true << QStringList();
-  QTest::newRow("all blank kinds trimmed") << "\t\v\f x \r\n" << 0 << false << QStringList{"x"};
 }
 
 void TestSuiteCore::trimAndLists() {
@@ -741,16 +739,12 @@ void TestSuiteCore::rangeParsers_data() {
   const double no = std::nan("");
 
   QTest::newRow("blanks and plus sign") << " \t+42 " << 0.0 << 100.0 << 42.0 << true;
-  QTest::newRow("decimal point") << "2.5" << 0.0 << 100.0 << 2.5 << false;
   QTest::newRow("decimal comma") << "2,5" << 0.0 << 100.0 << 2.5 << false;
-  QTest::newRow("exponent") << "1e2" << 0.0 << 100.0 << 100.0 << false;
   QTest::newRow("at the bounds") << "100" << 100.0 << 100.0 << 100.0 << true;
   QTest::newRow("above") << "101" << 0.0 << 100.0 << no << false;
-  QTest::newRow("below") << "-1" << 0.0 << 100.0 << no << false;
   QTest::newRow("negative in range") << "-1.5" << -2.0 << 0.0 << -1.5 << false;
   QTest::newRow("trailing junk") << "12abc" << 0.0 << 100.0 << no << false;
   QTest::newRow("two points") << "1.000,5" << 0.0 << 1e9 << no << false;
-  QTest::newRow("empty") << "" << 0.0 << 100.0 << no << false;
   QTest::newRow("infinity") << "inf" << -HUGE_VAL << HUGE_VAL << no << false;
   QTest::newRow("too large for ulong") << "99999999999999999999" << 0.0 << 1e30 << 1e20 << false;
 }
@@ -780,7 +774,6 @@ void TestSuiteCore::paths_data() {
   QTest::newRow("two extensions") << "/a/b.tar.gz" << "/a/" << ".gz" << "b.tar";
   QTest::newRow("dot in a folder") << "/a.d/b" << "/a.d/" << "" << "b";
   QTest::newRow("hidden file") << "/home/.profile" << "/home/" << "" << ".profile";
-  QTest::newRow("no folder") << "x.cpp" << "" << ".cpp" << "x";
   QTest::newRow("folder only") << "/a/b/" << "/a/b/" << "" << "";
   QTest::newRow("trailing dot") << "/a/b." << "/a/" << "." << "b";
 }
