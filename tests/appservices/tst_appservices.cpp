@@ -41,7 +41,6 @@ private slots:
   void reportTemplate();
   void replaceLabelTextReport_data();
   void replaceLabelTextReport();
-  void findControlsOnLabelItself();
 };
 
 void TstAppServices::cleanup() {
@@ -196,21 +195,6 @@ void TstAppServices::replaceLabelTextReport() {
   auto* plain = new QLabel("Plain {area}", frame);
   ::ReplaceLabelTextReport(&root, prefix.toStdString(), TValues{{"area", "12"}, {"name", "Lake"}});
   QCOMPARE((QStringList{top->text(), nested->text(), plain->text()}), expected);
-}
-
-void TstAppServices::findControlsOnLabelItself() {
-  QLabel label("#T {v}");
-  TReplaceQLabelText r;
-  r.FindControlsByPrefix(&label, "#");
-  QCOMPARE(r.Labels().size(), size_t(1));
-  QCOMPARE(r.Labels().at(&label), std::string("T {v}"));
-  label.setText("#U {v}");
-  r.FindControlsByPrefix(&label, "#");
-  QCOMPARE(r.Labels().size(), size_t(1));
-  r.ApplyReport({{"v", "5"}});
-  QCOMPARE(label.text(), QString("U 5"));
-
-  r.FindControlsByPrefix(nullptr, "#");
 }
 
 QTEST_MAIN(TstAppServices)

@@ -93,15 +93,11 @@ void TestModule::unbalancedDeinitIsIgnored() {
 void TestModule::shiftState_data() {
   QTest::addColumn<int>("modifiers");
   QTest::addColumn<int>("expected");
-  QTest::newRow("none") << int(Qt::NoModifier) << 0;
   QTest::newRow("shift") << int(Qt::ShiftModifier) << 1;
-  QTest::newRow("alt alone") << int(Qt::AltModifier) << 2;
+  QTest::newRow("alt") << int(Qt::AltModifier) << 2;
   QTest::newRow("control") << int(Qt::ControlModifier) << 4;
-  QTest::newRow("control and shift") << int(Qt::ControlModifier | Qt::ShiftModifier) << 5;
-  QTest::newRow("all three") << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier) << 7;
-  QTest::newRow("keypad only") << int(Qt::KeypadModifier) << 0;
-  QTest::newRow("meta only") << int(Qt::MetaModifier) << 0;
-  QTest::newRow("meta and alt") << int(Qt::MetaModifier | Qt::AltModifier) << 2;
+  QTest::newRow("all three, keypad and meta ignored")
+      << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier | Qt::MetaModifier) << 7;
 }
 
 void TestModule::shiftState() {

@@ -192,7 +192,6 @@ private slots:
   void counterFlag();
   void concurrentLogWrites();
   void logNesting();
-  void stderrStream();
   void messageFill_data();
   void messageFill();
   void numberFormat_data();
@@ -201,7 +200,6 @@ private slots:
   void streams();
   void getLine_data();
   void getLine();
-  void fileStream();
   void timeCounter();
   void remainingTime_data();
   void remainingTime();
@@ -456,18 +454,6 @@ void TestSuiteCore::logNesting() {
   QVERIFY(KvLogGetLogV());
 }
 
-void TestSuiteCore::stderrStream() {
-  const var_a<TKvStream*> stream = KvLogCreateStderrStream();
-  const std::string out = CaptureStderr([&] {
-    KvLogWriteRecord(*stream, "src", "a\x1b[31mb\nline2", lmtWarning, 3, 0, "2026-12-05T19:00:00.123Z");
-    KvLogWriteRecord(*stream, "", "plain", lmtError, 3, 0, "not a time");
-    stream->WriteStr("loose\tbytes\x07\n");
-  });
-  const std::string local =
-      QDateTime::fromMSecsSinceEpoch(Q_INT64_C(1796497200123)).toString("yyyy-MM-dd HH:mm:ss.zzz").toStdString();
-  QCOMPARE(out, local + " W [src] a\\x1b[31mb\n  line2\n" + "not_a_time E plain\n" + "loose\tbytes\\x07\n");
-}
-
 // Messages ------------------------------------------------------------------------
 
 void TestSuiteCore::messageFill_data() {
@@ -593,23 +579,6 @@ void TestSuiteCore::getLine() {
     QCOMPARE(got, lines);
     QVERIFY(stream->eof());
   }
-}
-
-void TestSuiteCore::fileStream() {
-  QTemporaryDir dir;
-  const std::string name = dir.filePath("f.bin").toStdString();
-  QVERIFY(TKvFileStream(name, TKvFileStream::fmWrite).WriteStr("line1\nline2\n"));
-  QVERIFY(TKvFileStream(name, TKvFileStream::fmAppend).WriteStr("tail"));
-  TKvFileStream f(name, TKvFileStream::fmRead);
-  QCOMPARE(f.getSize64(), uint64_t(16));
-  std::string line;
-  QVERIFY(f.getLine(line));
-  QCOMPARE(line, std::string("line1"));
-  QCOMPARE(f.getPosition64(), uint64_t(6));
-  char buf[32];
-  QVERIFY(ReasonOf([&] { f.ReadAllE(buf, sizeof buf); }).find(name) != std::string::npos);
-  const std::string missing = dir.filePath("missing/x").toStdString();
-  QVERIFY(ReasonOf([&] { TKvFileStream(missing, TKvFileStream::fmRead); }).find(missing) != std::string::npos);
 }
 
 // Time ----------------------------------------------------------------------------
