@@ -69,6 +69,8 @@ const char* const kLoadFn = "QCursor LoadQCursor(TKvStream &)";
 
 // A cursor directory entry describes at most 256 pixels a side.
 constexpr int kMaxSide = 256;
+// The one-bit data size a biSizeImage of 0 stands for: image and mask of 32 x 32.
+constexpr uint64_t kMonoDefaultSize = 256;
 
 uint16_t le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
@@ -82,19 +84,28 @@ uint32_t le32(const unsigned char* p) {
 // Bytes of one row of a one-bit image in the file: padded to four bytes.
 int monoFileStride(int width) { return (width + 31) / 32 * 4; }
 
-// The image data the header promises must cover what the dimensions need.
-void checkImageSize(const TKvBitmapInfoHeader& BMHdr, uint64_t needed) {
-  if (BMHdr.biSizeImage != 0 && BMHdr.biSizeImage < needed) {
-    throw TKvMessage(std::string("@") + kLoadFn +
-                     ": Image data of %1% bytes is shorter than the %2% bytes its size needs")
-        << static_cast<unsigned long long>(BMHdr.biSizeImage) << static_cast<unsigned long long>(needed);
+// Reads `size` bytes with exact reads. The buffer grows only with the data
+// that arrived, so a size field far beyond the stream fails at its end
+// instead of allocating what the field claims.
+std::vector<unsigned char> readBytes(TKvStream& stream, uint64_t size) {
+  constexpr uint64_t kChunk = 64 * 1024;
+  std::vector<unsigned char> data;
+  while (data.size() < size) {
+    const size_t at = data.size();
+    const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunk, size - at));
+    data.resize(at + n);
+    stream.ReadAllE(data.data() + at, static_cast<unsigned long>(n));
   }
+  return data;
 }
 
-std::vector<unsigned char> readBytes(TKvStream& stream, uint64_t size) {
-  std::vector<unsigned char> data(size);
-  if (size != 0) stream.ReadAllE(data.data(), static_cast<unsigned long>(size));
-  return data;
+// The image data: the larger of what biSizeImage promises (`fallback` when
+// it is 0) and what the dimensions need, read in full; the bitmaps are then
+// built from the first `needed` bytes.
+std::vector<unsigned char> readImageData(TKvStream& stream, const TKvBitmapInfoHeader& BMHdr, uint64_t needed,
+                                         uint64_t fallback) {
+  const uint64_t promised = BMHdr.biSizeImage != 0 ? BMHdr.biSizeImage : fallback;
+  return readBytes(stream, std::max(promised, needed));
 }
 
 QCursor decodeMono(TKvStream& stream, const TKvBitmapInfoHeader& BMHdr, const TCursorDirEntry& Entry) {
@@ -109,8 +120,8 @@ QCursor decodeMono(TKvStream& stream, const TKvBitmapInfoHeader& BMHdr, const TC
   const int rows = BMHdr.biHeight; // XOR image and AND mask stacked
   const int stride = monoFileStride(width);
   const uint64_t needed = static_cast<uint64_t>(stride) * static_cast<uint64_t>(rows);
-  checkImageSize(BMHdr, needed);
-  std::vector<unsigned char> data = readBytes(stream, needed);
+  std::vector<unsigned char> data = readImageData(stream, BMHdr, needed, kMonoDefaultSize);
+  data.resize(needed);
 
   // Bottom-up to top-down: the AND mask comes first, then the XOR image.
   for (int i = 0; i < rows / 2; ++i)
@@ -143,8 +154,7 @@ QCursor decodeArgb(TKvStream& stream, const TKvBitmapInfoHeader& BMHdr, const TC
   const int width = BMHdr.biWidth;
   const int height = BMHdr.biHeight / 2; // the AND mask takes the other half
   const uint64_t needed = static_cast<uint64_t>(width) * height * 4;
-  checkImageSize(BMHdr, needed);
-  const std::vector<unsigned char> data = readBytes(stream, needed);
+  std::vector<unsigned char> data = readImageData(stream, BMHdr, needed, 0);
 
   QImage image(width, height, QImage::Format_ARGB32);
   bool anyAlpha = false;
@@ -158,10 +168,16 @@ QCursor decodeArgb(TKvStream& stream, const TKvBitmapInfoHeader& BMHdr, const TC
   }
   if (!anyAlpha) {
     // Written without an alpha channel: the AND mask says what is opaque.
+    // It follows the colour image, inside biSizeImage or after it.
     const int stride = monoFileStride(width);
-    const std::vector<unsigned char> mask = readBytes(stream, static_cast<uint64_t>(stride) * height);
+    const uint64_t maskEnd = needed + static_cast<uint64_t>(stride) * height;
+    if (data.size() < maskEnd) {
+      const std::vector<unsigned char> rest = readBytes(stream, maskEnd - data.size());
+      data.insert(data.end(), rest.begin(), rest.end());
+    }
+    const unsigned char* mask = data.data() + needed;
     for (int y = 0; y < height; ++y) {
-      const unsigned char* row = mask.data() + static_cast<size_t>(height - 1 - y) * stride;
+      const unsigned char* row = mask + static_cast<size_t>(height - 1 - y) * stride;
       auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
       for (int x = 0; x < width; ++x) {
         const bool transparent = (row[x / 8] >> (7 - x % 8)) & 1;

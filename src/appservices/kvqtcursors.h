@@ -7,17 +7,20 @@
 // never reads past the data it has and never builds a bitmap from fewer bytes
 // than the bitmap needs; anything malformed throws a TKvMessage.
 // Decisions where the file format leaves room:
+//  - Image data: the reader reads the larger of biSizeImage and what width
+//    and height need, in full (a short stream fails), and builds the bitmaps
+//    from what the dimensions need. A biSizeImage of 0 stands for 256 bytes
+//    in one-bit files (32 x 32) and for nothing in 32-bit ones. Real files
+//    carry sizes that count only the colour image; they load. Memory grows
+//    only with the data that arrived, so a huge size field in a short file
+//    fails at its end.
 //  - 32-bit images: only the colour image is used, biWidth x (biHeight / 2)
 //    pixels, turned top-down (files store rows bottom-up) so the cursor looks
-//    as drawn. Its size comes from the dimensions; a non-zero biSizeImage
-//    smaller than biWidth x biHeight / 2 x 4 bytes rejects the file. When every
-//    pixel has alpha 0 (images written without an alpha channel), the AND mask
-//    that follows decides which pixels are opaque.
+//    as drawn. When every pixel has alpha 0 (images written without an alpha
+//    channel), the AND mask that follows the colour image decides which
+//    pixels are opaque.
 //  - One-bit images of any width from 1 to 255: file rows are padded to four
 //    bytes, and the rows are repacked to the byte-aligned rows Qt's bitmaps take.
-//  - One-bit data size: a biSizeImage of 0 means the size the dimensions give
-//    (256 bytes for 32 x 32); a non-zero biSizeImage below that size rejects
-//    the file; bytes beyond it are not read.
 //  - The image offset must lie inside the stream; sizes are limited to the
 //    256 pixels a cursor directory entry can describe.
 // LoadQCursor(resourcePath) accepts only Qt resource paths (":/..."); any

@@ -3,15 +3,19 @@
 #include <QEvent>
 #include <QPointer>
 #include <QSplashScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 QSplashScreen* g_pSlashScreen = nullptr;
 
 namespace {
 
-// QSplashScreen::finish() waits for the main window to be exposed and then
-// closes the splash straight away; called before the main window is shown it
-// would block and close the splash before anyone saw it. This watcher, a
-// child of the splash, calls it once the main window is really shown.
+// Closes the splash once the main window is really on screen.
+// QSplashScreen::finish() would do it by waiting for the exposure inside the
+// main window's show(), holding up the application's start by up to a second;
+// this watcher, a child of the splash, waits for the window's Expose event
+// instead and closes the splash from the event loop.
 class TSplashFinisher : public QObject {
 public:
   TSplashFinisher(QSplashScreen* splash, QWidget* mainWindow) : QObject(splash), FSplash(splash), FMain(mainWindow) {
@@ -20,15 +24,34 @@ public:
 
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (watched == FMain && e->type() == QEvent::Show) {
-      FMain->removeEventFilter(this);
-      FSplash->finish(FMain);
+      // The native window exists by now; it is exposed later, asynchronously.
+      if (QWindow* window = FMain->windowHandle()) {
+        window->installEventFilter(this);
+        FWindow = window;
+      }
+      QTimer::singleShot(0, this, [this] { CloseWhenExposed(); });
+    } else if (watched == FWindow && e->type() == QEvent::Expose) {
+      QTimer::singleShot(0, this, [this] { CloseWhenExposed(); });
     }
     return false;
   }
 
 private:
+  void CloseWhenExposed() {
+    // A main window that died before it was seen leaves nothing to wait for.
+    if (FMain && !(FWindow && FWindow->isExposed()))
+      return;
+    if (FMain)
+      FMain->removeEventFilter(this);
+    if (FWindow)
+      FWindow->removeEventFilter(this);
+    FSplash->close();
+    deleteLater();
+  }
+
   QSplashScreen* FSplash;
   QPointer<QWidget> FMain;
+  QPointer<QWindow> FWindow;
 };
 
 } // namespace
@@ -40,13 +63,11 @@ bool ShowKvQtSplash(QWidget* mainWindow) {
     return false;
   auto* splash = new QSplashScreen(ObtainQtSplashPixmap(), Qt::WindowFlags());
   g_pSlashScreen = splash;
+  // Over a main window that is already on screen the splash stays up until
+  // HideKvQtSplash: there is no showing of it left to wait for.
+  if (mainWindow && !mainWindow->isVisible())
+    new TSplashFinisher(splash, mainWindow);
   splash->show();
-  if (mainWindow) {
-    if (mainWindow->isVisible())
-      splash->finish(mainWindow);
-    else
-      new TSplashFinisher(splash, mainWindow);
-  }
   return true;
 }
 

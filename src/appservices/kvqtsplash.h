@@ -2,10 +2,12 @@
 // The application's splash screen: one per process.
 //
 // ShowKvQtSplash shows the library's splash image and lets it close itself
-// once the given main window is shown (at once when that window is already
-// visible; never, without a window, until HideKvQtSplash). A splash that
-// closed itself stays allocated, and g_pSlashScreen set, until
-// HideKvQtSplash deletes it.
+// once the given main window, not yet visible, has been shown and is really
+// on screen (exposed). The main window's show() is never held up: the splash
+// closes from the event loop. Over a main window that is already visible, or
+// without one, the splash stays until HideKvQtSplash. A splash that closed
+// itself stays allocated, and g_pSlashScreen set, until HideKvQtSplash
+// deletes it.
 
 #include "kvqtcpnt_export.h"
 

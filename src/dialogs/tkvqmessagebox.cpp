@@ -140,7 +140,8 @@ int ShowDlgMessageBox(const std::string& text, QMessageBox::Icon icon, int butto
   bool showOnce = false;
   QPointer<TKvQMessageBox> box = new TKvQMessageBox(parent, text, icon, buttons, defaultButton, escapeButton,
                                                     remembers, &showOnce);
-  if (!parent)
+  // An empty library icon leaves the application's own.
+  if (!parent && !KvLoadQApplicationMainIcon().isNull())
     box->setWindowIcon(KvLoadQApplicationMainIcon());
 
   int result = box->exec();

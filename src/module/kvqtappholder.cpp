@@ -12,8 +12,12 @@ QWidget* KvQtAppHolder::KvGetTopWindow() {
 void KvQtAppHolder::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); }
 
 void KvQtAppHolder::InitApp() {
-  if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-    QApplication::setWindowIcon(KvLoadQApplicationMainIcon());
+  // An empty library icon leaves the icon the application set itself.
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    return;
+  const QIcon icon = KvLoadQApplicationMainIcon();
+  if (!icon.isNull())
+    QApplication::setWindowIcon(icon);
 }
 
 QIcon KvLoadQApplicationMainIcon() { return QIcon(); }

@@ -76,11 +76,14 @@ TKvQtProgressFrame::TKvQtProgressFrame(QWidget* parent)
 }
 
 TKvQtProgressFrame::~TKvQtProgressFrame() {
-  // A worker still blocked in ThreadTick would otherwise wait forever.
+  // Release the workers blocked in ThreadTick, and wait until each has left
+  // the pause: on waking it locks FPauseMutex again, which must still exist.
   {
     QMutexLocker lock(&FPauseMutex);
     FPaused.store(false);
     FPauseWait.wakeAll();
+    while (FPauseWaiters > 0)
+      FPauseLeft.wait(&FPauseMutex);
   }
   FProgressLevels.clear();
   FAuxMenuHandler = nullptr;
@@ -390,8 +393,11 @@ void TKvQtProgressFrame::SetPaused(bool pause) {
 
 void TKvQtProgressFrame::WaitWhilePaused() {
   QMutexLocker lock(&FPauseMutex);
+  ++FPauseWaiters;
   while (FPaused.load(std::memory_order_acquire))
     FPauseWait.wait(&FPauseMutex);
+  if (--FPauseWaiters == 0)
+    FPauseLeft.wakeAll();
 }
 
 void TKvQtProgressFrame::UpdatePauseButtons(bool paused) {

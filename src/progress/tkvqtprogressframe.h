@@ -28,8 +28,9 @@
 // - FCancelDisabled is set with SetCancelDisabled, which applies it at once;
 //   FCurr is readable through GetCurr().
 //
-// All members run on the GUI thread, except ThreadTick. Worker threads that
-// call ThreadTick must have finished before the frame is destroyed.
+// All members run on the GUI thread, except ThreadTick. Destroying a paused
+// frame releases the workers blocked in ThreadTick and waits until they have
+// left it; workers must not call ThreadTick once destruction has begun.
 
 #include "kvqtcpnt_export.h"
 
@@ -187,6 +188,10 @@ private:
   std::atomic<bool> FPaused{false};
   QMutex FPauseMutex;
   QWaitCondition FPauseWait;
+  // Workers inside WaitWhilePaused, and the signal that the last one left
+  // (both under FPauseMutex): the destructor waits for them.
+  int FPauseWaiters = 0;
+  QWaitCondition FPauseLeft;
   int FCurr = 0;
   uint32_t FCurrTick = 0;
   TStatusState FStatusState;

@@ -2,6 +2,7 @@
 
 #include "kvsuite/kvstrings.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cfenv>
 #include <cmath>
@@ -151,29 +152,31 @@ void TTimeCounter::Reset() {
 
 uint64_t TTimeCounter::GetTime() const { return FAccumulated + (FRunning ? SteadyMs() - FStart : 0); }
 
-int64_t TTimeCounter::GetRemainingTime(double pos) {
+int64_t TTimeCounter::GetRemainingTime(double pos) { return GetRemainingTimeAt(pos, GetTime()); }
+
+int64_t TTimeCounter::GetRemainingTimeAt(double pos, uint64_t elapsed) {
   if (!std::isfinite(pos))
     return -1;
   if (pos >= 1)
     return 0;
-  const uint64_t elapsed = GetTime();
   if (pos < 0.005 || elapsed < 1000)
     return -1;
-  const double raw = static_cast<double>(elapsed) * (1 - pos) / pos;
+  // The total time the operation takes at the rate seen so far; at a steady
+  // rate it stays put, so smoothing it adds no lag to the countdown.
+  const double total = static_cast<double>(elapsed) / pos;
   if (FSmoothed < 0 || elapsed < FSmoothedAt) {
-    FSmoothed = raw;
+    FSmoothed = total;
   } else {
-    // The old estimate counted down by the time since, pulled towards the
-    // new one the more the longer ago it was made.
     const double dt = static_cast<double>(elapsed - FSmoothedAt);
-    double predicted = FSmoothed - dt;
-    if (predicted < 0)
-      predicted = 0;
-    const double weight = 1 - std::exp(-dt / 2000.0);
-    FSmoothed = predicted + weight * (raw - predicted);
+    FSmoothed += (1 - std::exp(-dt / 2000.0)) * (total - FSmoothed);
   }
   FSmoothedAt = elapsed;
-  return static_cast<int64_t>(std::llround(FSmoothed));
+  // A rate that just slowed down leaves the smoothed total behind the
+  // elapsed time; the estimate then still counts at least half of what the
+  // current rate gives, and never less than the display's tenth of a second.
+  const double raw = total - static_cast<double>(elapsed);
+  const double remaining = std::max({FSmoothed - static_cast<double>(elapsed), raw / 2, 100.0});
+  return static_cast<int64_t>(std::llround(remaining));
 }
 
 std::string TTimeCounter::FormatDuration(uint64_t ms) {

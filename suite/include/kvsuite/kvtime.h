@@ -15,13 +15,14 @@ KVSUITE_EXPORT uint32_t KvGetTickCount();
 // Measures the elapsed time of an operation, without the time it spent
 // paused, and estimates the remaining time from its position 0..1.
 //
-// The estimate is the elapsed time times (1 - pos) / pos, computed only once
-// the position passed 0.5 % and at least 1 s has elapsed (earlier estimates
-// are noise); it is smoothed so that it does not jump with every update:
-// the previous estimate, counted down by the time that passed since, is
-// blended with the new one with a time constant of two seconds, so the
-// result does not depend on how often it is asked for. A position of 1 or
-// more answers 0.
+// The estimate comes from the total time the position and the elapsed time
+// give (elapsed / pos), computed only once the position passed 0.5 % and at
+// least 1 s has elapsed (earlier estimates are noise). That total is smoothed
+// with a time constant of two seconds, so the estimate does not jump with
+// every update and does not depend on how often it is asked for; at a steady
+// rate it is exact. While the position is below 1 the estimate never reads
+// less than half of what the current rate gives, nor below 100 ms; a
+// position of 1 or more answers 0.
 class KVSUITE_EXPORT TTimeCounter {
 public:
   TTimeCounter();
@@ -35,6 +36,8 @@ public:
   uint64_t GetTime() const;
   // Estimated remaining milliseconds for a position 0..1; -1 when unknown.
   int64_t GetRemainingTime(double pos);
+  // The same at a given elapsed time (replays, tests).
+  int64_t GetRemainingTimeAt(double pos, uint64_t elapsed);
 
   // "h:mm:ss" (hours omitted below one hour: "m:ss").
   static std::string FormatDuration(uint64_t ms);
@@ -43,7 +46,7 @@ private:
   uint64_t FStart = 0;      // steady-clock ms when counting (re)started
   uint64_t FAccumulated = 0;
   bool FRunning = false;
-  double FSmoothed = -1;
+  double FSmoothed = -1;     // smoothed total time of the operation, ms
   uint64_t FSmoothedAt = 0; // elapsed ms when FSmoothed was computed
 };
 
