@@ -11,11 +11,14 @@
 
 #include "module/kvmodule_initializer.h"
 
+#include "kvsuite/kvmessage.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -55,6 +58,44 @@ private slots:
     const bool built = BuildPage(GalleryPages()[size_t(index)], stage);
     QVERIFY2(built, qPrintable(stage.Errors().join("; ")));
     QVERIFY2(problems.isEmpty(), qPrintable("\n" + problems.join("\n")));
+  }
+
+  // The stage never waits for a person: a modal window is answered with its
+  // escape button, a call that shows nothing and a failing page are errors.
+  void stageAnswersModalWindows() {
+    int seen = 0;
+    CaptureStage stage([&](QWidget* w) { seen += w->isVisible(); });
+    int answer = 0;
+    stage.PresentModal([&] {
+      QMessageBox box(QMessageBox::Question, "Overviews", "Build overviews now?", QMessageBox::Yes | QMessageBox::No);
+      box.setEscapeButton(QMessageBox::No);
+      answer = box.exec();
+    });
+    QCOMPARE(seen, 1);
+    QCOMPARE(answer, int(QMessageBox::No));
+    QVERIFY(stage.Errors().isEmpty());
+  }
+  void stageReportsFailures_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("modal call shows nothing") << 0 << "without showing";
+    QTest::newRow("page throws") << 1 << "no such layer";
+    QTest::newRow("page presents nothing") << 2 << "no window";
+  }
+  void stageReportsFailures() {
+    QFETCH(int, kind);
+    QFETCH(QString, expected);
+    static int s_kind;
+    s_kind = kind;
+    const GalleryPage page{"broken", "Broken page", [](GalleryStage& stage) {
+                             if (s_kind == 0)
+                               stage.PresentModal([] {});
+                             else if (s_kind == 1)
+                               throw TKvMessage("@no such layer");
+                           }};
+    CaptureStage stage([](QWidget*) {}, 500);
+    QVERIFY(!BuildPage(page, stage));
+    QVERIFY2(stage.Errors().join("; ").contains(expected), qPrintable(stage.Errors().join("; ")));
   }
 
   // The checker finds each kind of fault, and nothing in a sound form.
