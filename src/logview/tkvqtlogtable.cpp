@@ -12,7 +12,10 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
+
+#include <deque>
 
 namespace {
 
@@ -122,47 +125,150 @@ const QIcon& TKvQtLogTable::ClassIcon(TMessageLevel messageClass) {
     return none;
   const size_t i = static_cast<size_t>(messageClass);
   if (!FIconsLoaded[i]) {
-    FIcons[i] = KvGetIconFromIconLib(kClassIconNames[i], 16, 16);
+    // Every size of the library, so that a scaled screen gets a sharp one.
+    FIcons[i] = KvGetIconSetFromIconLib(kClassIconNames[i]);
     FIconsLoaded[i] = true;
   }
   return FIcons[i];
 }
 
+void TKvQtLogTable::SimulatePurge(const std::vector<uint8_t>& flags, size_t existing, uint64_t maximum,
+                                  uint64_t protectedNewest, std::vector<uint8_t>& fate) {
+  // The purge removes either the oldest detail message outside the newest
+  // `protectedNewest`, or the oldest message. The newest `protectedNewest`
+  // positions are therefore always present, so "outside the protected ones"
+  // is a plain position test, and each step costs O(1) amortised.
+  const size_t total = flags.size();
+  const size_t none = static_cast<size_t>(-1);
+  fate.assign(total, pfSurvives);
+  std::deque<size_t> details; // present detail messages, oldest first
+  size_t oldest = 0;          // no present message before it
+  size_t last = none;         // the newest present message
+  uint64_t count = 0;
+  for (size_t i = 0; i < total; ++i) {
+    if (i >= existing && (flags[i] & pfVisible) && last != none)
+      fate[last] |= pfBelowVisible;
+    if (flags[i] & pfDetail)
+      details.push_back(i);
+    ++count;
+    last = i;
+    if (i < existing || maximum == 0)
+      continue;
+    while (count > maximum) {
+      size_t victim;
+      if (protectedNewest < maximum && !details.empty() && details.front() + protectedNewest <= i) {
+        victim = details.front();
+        details.pop_front();
+      } else {
+        while (!(fate[oldest] & pfSurvives))
+          ++oldest;
+        victim = oldest;
+        if (!details.empty() && details.front() == victim)
+          details.pop_front();
+      }
+      fate[victim] &= static_cast<uint8_t>(~pfSurvives);
+      --count;
+    }
+    while (last != none && !(fate[last] & pfSurvives))
+      last = last == 0 ? none : last - 1;
+  }
+}
+
 void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int code, const std::string& timeText,
                                const std::string& source, const std::string& text) {
-  const std::string prefix = MakeTimePrefix(timeText);
-  FMessages.emplace_back(type, level, code, timeText, source, prefix + text, prefix.size());
-  TLogMessage& msg = FMessages.back();
-  msg.visible = IsMessageVisible(msg, FMessageLevel);
+  std::vector<TNewMessage> one;
+  one.push_back(TNewMessage{type, level, code, timeText, source, text});
+  AddMessages(one);
+}
 
-  auto* textItem = new QTableWidgetItem(QString::fromUtf8(msg.text.data(), static_cast<int>(msg.text.size())));
+void TKvQtLogTable::TrimShownText(int row, TMessageLevel messageClass) {
+  // A message that ended its text with a line feed would show an empty line
+  // under it once it is no longer the last one.
+  QTableWidgetItem* textItem = item(row, 1);
+  if (!textItem)
+    return;
+  const QString shown = textItem->text();
+  if (shown.isEmpty() || !shown.endsWith(QLatin1Char('\n')))
+    return;
+  textItem->setText(shown.trimmed());
+  MeasureRow(row, messageClass);
+}
 
-  const int row = rowCount();
-  if (row > 0 && msg.visible) {
-    // A message that ended its text with a line feed would show an empty
-    // line under it once it is no longer the last one.
-    if (QTableWidgetItem* prev = item(row - 1, 1)) {
-      const QString shown = prev->text();
-      if (!shown.isEmpty() && shown.endsWith(QLatin1Char('\n')))
-        prev->setText(shown.trimmed());
+void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch) {
+  if (batch.empty())
+    return;
+  const size_t existing = FMessages.size();
+  std::vector<uint8_t> flags;
+  flags.reserve(existing + batch.size());
+  for (const TLogMessage& m : FMessages)
+    flags.push_back(static_cast<uint8_t>((IsPurgedFirst(m.type, m.level) ? pfDetail : 0) | (m.visible ? pfVisible : 0)));
+  for (const TNewMessage& n : batch)
+    flags.push_back(static_cast<uint8_t>((IsPurgedFirst(n.type, n.level) ? pfDetail : 0) |
+                                         (CalcMessageLevel(n.type, n.level) <= FMessageLevel ? pfVisible : 0)));
+  std::vector<uint8_t> fate;
+  SimulatePurge(flags, existing, GetMaxMessages(), GetProtectedNewest(), fate);
+
+  // Messages of the table that the batch pushes out, in runs of rows.
+  int row = 0;
+  size_t i = 0;
+  for (auto it = FMessages.begin(); i < existing;) {
+    if (fate[i] & pfSurvives) {
+      if (fate[i] & pfBelowVisible)
+        TrimShownText(row, it->messageClass);
+      else if (FLastRowDirty && i + 1 == existing)
+        MeasureRow(row, it->messageClass); // it will not grow any more
+      ++it;
+      ++row;
+      ++i;
+      continue;
     }
+    const auto first = it;
+    const size_t runStart = i;
+    while (i < existing && !(fate[i] & pfSurvives)) {
+      ++it;
+      ++i;
+    }
+    model()->removeRows(row, static_cast<int>(i - runStart));
+    it = FMessages.erase(first, it);
   }
 
-  // The row above will not change any more: it gets its final height now.
-  if (FLastRowDirty && row > 0)
-    MeasureRow(row - 1);
-  insertRow(row);
-  auto* iconItem = new QTableWidgetItem(ClassIcon(msg.messageClass), QString());
-  setItem(row, 1, textItem);
-  setItem(row, 0, iconItem);
-  MarkLastRowDirty();
-
-  if (!msg.visible)
-    setRowHidden(row, true);
-  else if (FScrollToEnd)
-    FScrollPending = true;
-
-  RemoveOldMsg();
+  // Rows only for the records that stay.
+  size_t survivors = 0;
+  for (size_t k = existing; k < fate.size(); ++k)
+    survivors += fate[k] & pfSurvives;
+  if (survivors > 0) {
+    const int firstNew = rowCount();
+    setRowCount(firstNew + static_cast<int>(survivors));
+    row = firstNew;
+    for (size_t k = 0; k < batch.size(); ++k) {
+      const uint8_t f = fate[existing + k];
+      if (!(f & pfSurvives))
+        continue;
+      TNewMessage& n = batch[k];
+      std::string text = MakeTimePrefix(n.timeText);
+      const size_t prefixLength = text.size();
+      text += n.text;
+      FMessages.emplace_back(n.type, n.level, n.code, std::move(n.timeText), std::move(n.source), std::move(text),
+                             prefixLength);
+      TLogMessage& msg = FMessages.back();
+      msg.visible = IsMessageVisible(msg, FMessageLevel);
+      QString shown = QString::fromUtf8(msg.text.data(), static_cast<int>(msg.text.size()));
+      if ((f & pfBelowVisible) && shown.endsWith(QLatin1Char('\n')))
+        shown = shown.trimmed();
+      setItem(row, 1, new QTableWidgetItem(shown));
+      setItem(row, 0, new QTableWidgetItem(ClassIcon(msg.messageClass), QString()));
+      if (!msg.visible)
+        setRowHidden(row, true);
+      else if (FScrollToEnd)
+        FScrollPending = true;
+      // The newest row may still grow: it is measured once its text is complete.
+      if (row + 1 < firstNew + static_cast<int>(survivors))
+        MeasureRow(row, msg.messageClass);
+      ++row;
+    }
+    MarkLastRowDirty();
+  }
+  FlushLayoutSoon();
 
   if (OnMessagesChanged)
     OnMessagesChanged();
@@ -181,6 +287,7 @@ void TKvQtLogTable::AppendMessage(const std::string& text) {
   // Only the last row changed, and every other row was sized to its contents
   // already: measuring them all again would make a long log quadratic.
   MarkLastRowDirty();
+  FlushLayoutSoon();
   viewport()->update();
 }
 
@@ -198,14 +305,46 @@ void TKvQtLogTable::Clear() {
 
 void TKvQtLogTable::SetScrollToEnd(bool scroll) { FScrollToEnd = scroll; }
 
-void TKvQtLogTable::MeasureRow(int row) {
-  // The vertical header is hidden: its own size hint (the row number) does
-  // not count, only the row's items do.
-  verticalHeader()->resizeSection(row, sizeHintForRow(row));
+int TKvQtLogTable::SingleLineHeight(int row, TMessageLevel messageClass, const QString& shown) {
+  if (shown.contains(QLatin1Char('\n')))
+    return -1;
+  if (FAdvances.empty())
+    FAdvances.assign(0x10000, -1);
+  const QFontMetrics metrics = fontMetrics();
+  int width = 0;
+  for (const QChar c : shown) {
+    if (c.isSurrogate())
+      return -1;
+    int16_t& advance = FAdvances[c.unicode()];
+    if (advance < 0)
+      advance = static_cast<int16_t>(qBound(0, metrics.horizontalAdvance(c), 0x7fff));
+    width += advance;
+  }
+  // The delegate keeps a margin on each side; kerning only ever narrows a
+  // text a little, so a generous allowance keeps the guess on the safe side.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  if (width + width / 16 + 2 * margin + 8 > columnWidth(1))
+    return -1;
+  int& height = FLineHeights[static_cast<size_t>(messageClass)];
+  if (height <= 0)
+    height = sizeHintForRow(row);
+  return height;
 }
 
-void TKvQtLogTable::MarkLastRowDirty() {
-  FLastRowDirty = true;
+void TKvQtLogTable::MeasureRow(int row, TMessageLevel messageClass) {
+  const QTableWidgetItem* textItem = item(row, 1);
+  int height = textItem ? SingleLineHeight(row, messageClass, textItem->text()) : -1;
+  // The vertical header is hidden: its own size hint (the row number) does
+  // not count, only the row's items do.
+  if (height < 0)
+    height = sizeHintForRow(row);
+  if (rowHeight(row) != height)
+    verticalHeader()->resizeSection(row, height);
+}
+
+void TKvQtLogTable::MarkLastRowDirty() { FLastRowDirty = true; }
+
+void TKvQtLogTable::FlushLayoutSoon() {
   if (FLayoutPosted)
     return;
   FLayoutPosted = true;
@@ -216,7 +355,7 @@ void TKvQtLogTable::FlushLayout() {
   FLayoutPosted = false;
   const int rows = rowCount();
   if (FLastRowDirty && rows > 0)
-    MeasureRow(rows - 1);
+    MeasureRow(rows - 1, FMessages.back().messageClass);
   FLastRowDirty = false;
   if (FScrollPending && FScrollToEnd) {
     // The newest visible row is the one asked for or a newer one.
@@ -238,21 +377,24 @@ void TKvQtLogTable::ScheduleRowsResize() {
   QTimer::singleShot(0, this, [this]() {
     FRowsResizePending = false;
     // Hidden rows too: they keep their height for when they are shown again.
-    const int rows = rowCount();
-    for (int row = 0; row < rows; ++row)
-      MeasureRow(row);
+    int row = 0;
+    for (const TLogMessage& msg : FMessages)
+      MeasureRow(row++, msg.messageClass);
   });
 }
 
 void TKvQtLogTable::changeEvent(QEvent* event) {
   QTableWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    FLineHeights.fill(0);
+    FAdvances.clear();
     ScheduleRowsResize();
+  }
 }
 
 void TKvQtLogTable::SetMaxMessages(unsigned long maximum, unsigned long protectedNewest) {
-  FMaxMessages = maximum;
-  FProtectedNewest = protectedNewest;
+  FMaxMessages.store(maximum, std::memory_order_relaxed);
+  FProtectedNewest.store(protectedNewest, std::memory_order_relaxed);
   RemoveOldMsg();
   viewport()->update();
 }
@@ -263,19 +405,21 @@ void TKvQtLogTable::RemoveRow0() {
 }
 
 void TKvQtLogTable::RemoveOldMsg() {
+  const uint64_t maximum = GetMaxMessages();
+  const uint64_t protectedNewest = GetProtectedNewest();
   const uint64_t count = FMessages.size();
-  if (FMaxMessages == 0 || count <= FMaxMessages)
+  if (maximum == 0 || count <= maximum)
     return;
-  uint64_t excess = count - FMaxMessages;
+  uint64_t excess = count - maximum;
 
   // Detail information is the least valuable: drop it first, but never from
   // the newest messages, which the user is most likely reading.
-  if (FProtectedNewest < FMaxMessages) {
-    const uint64_t examine = count - FProtectedNewest;
+  if (protectedNewest < maximum) {
+    const uint64_t examine = count - protectedNewest;
     int row = 0;
     auto it = FMessages.begin();
     for (uint64_t i = 0; i < examine && excess > 0 && it != FMessages.end(); ++i) {
-      if (it->type == lmtInfo && it->level >= lmlVisible) {
+      if (IsPurgedFirst(it->type, it->level)) {
         removeRow(row);
         it = FMessages.erase(it);
         --excess;

@@ -12,6 +12,12 @@
 // of the process). A record whose time stamp is empty or not a valid time
 // gets an empty time text, so its prefix is just ": ".
 //
+// Records may also arrive in batches (AddMessages, used by the log stream for
+// records written on other threads): a batch ends exactly as if its records
+// had been added one by one, purge order included, but rows are built only
+// for the records that survive the purge, and the messages-changed callback
+// runs once per batch.
+//
 // Every row is sized to its contents, once its text is complete: the newest
 // row, which still grows while its record's text arrives, is measured and
 // scrolled into view when control returns to the event loop (before it is
@@ -20,7 +26,9 @@
 // column's width, the font or the style changes (texts wrap at the column's
 // width). The header is not left to do this by itself: it would measure
 // every row after each message, which makes a busy log many times slower
-// than the operation it reports on.
+// than the operation it reports on. A text of one line that clearly fits the
+// column (by the advances of its characters, with a margin) takes the height
+// measured once for its class instead of a full text layout.
 //
 // GUI thread only: the log stream that feeds the table takes care of records
 // written on other threads.
@@ -35,9 +43,11 @@
 #include <boost/function.hpp>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <list>
 #include <string>
+#include <vector>
 
 class KVQTCPNT_EXPORT TKvQtLogTable : public QTableWidget {
   Q_OBJECT
@@ -67,12 +77,24 @@ public:
   typedef std::list<TLogMessage> TMessageList;
   // Message counts in class order: errors, warnings, information, other.
   typedef std::array<uint64_t, 4> TMessageCounts;
+  // A record for AddMessages.
+  struct TNewMessage {
+    TKvLogMsgType type;
+    TKvLogMsgLevel level;
+    int code;
+    std::string timeText;
+    std::string source;
+    std::string text;
+  };
 
   explicit TKvQtLogTable(QWidget* parent = nullptr);
   ~TKvQtLogTable() override;
 
   void AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int code, const std::string& timeText,
                   const std::string& source, const std::string& text);
+  // Adds the records in order, as AddMessage would one by one (see the class
+  // comment). The texts are moved out of `batch`.
+  void AddMessages(std::vector<TNewMessage>& batch);
   // Continues the last message; starts an information row when there is none.
   void AppendMessage(const std::string& text);
   void Clear();
@@ -82,8 +104,9 @@ public:
   // 0 as maximum disables trimming; the newest `protectedNewest` messages are
   // never examined by the selective purge.
   void SetMaxMessages(unsigned long maximum, unsigned long protectedNewest);
-  uint64_t GetMaxMessages() const { return FMaxMessages; }
-  uint64_t GetProtectedNewest() const { return FProtectedNewest; }
+  // Both may be read on any thread (the log stream condenses its queue by them).
+  uint64_t GetMaxMessages() const { return FMaxMessages.load(std::memory_order_relaxed); }
+  uint64_t GetProtectedNewest() const { return FProtectedNewest.load(std::memory_order_relaxed); }
 
   TMessageLevel GetMessageLevel() const { return FMessageLevel; }
   void SetMessageLevel(TMessageLevel level);
@@ -110,6 +133,19 @@ public:
 
   void RemoveOldMsg();
 
+  // The purge, worked out on flags alone. `flags` holds one entry per
+  // message: the first `existing` are in the table already, the others are
+  // added one by one after them; bit 0 marks detail information (what the
+  // selective pass removes), bit 1 a message visible at the current level.
+  // `fate` gets bit 0 for each message still there at the end, and bit 1
+  // for each whose row had a visible message added right below it.
+  enum : uint8_t { pfDetail = 1, pfVisible = 2, pfSurvives = 1, pfBelowVisible = 2 };
+  static void SimulatePurge(const std::vector<uint8_t>& flags, size_t existing, uint64_t maximum,
+                            uint64_t protectedNewest, std::vector<uint8_t>& fate);
+  static bool IsPurgedFirst(TKvLogMsgType type, TKvLogMsgLevel level) {
+    return type == lmtInfo && level >= lmlVisible;
+  }
+
   // Sizes the newest row and brings it into view now instead of when control
   // returns to the event loop (see the class comment).
   void FlushLayout();
@@ -127,12 +163,17 @@ private:
   void RemoveRow0();
   // Measures every row again once control returns to the event loop.
   void ScheduleRowsResize();
-  void MeasureRow(int row);
+  void MeasureRow(int row, TMessageLevel messageClass);
+  // The height of a row whose text is one line that fits the column, or -1.
+  int SingleLineHeight(int row, TMessageLevel messageClass, const QString& shown);
+  void TrimShownText(int row, TMessageLevel messageClass);
   void MarkLastRowDirty();
+  // Posts FlushLayout for when control returns to the event loop.
+  void FlushLayoutSoon();
 
   bool FScrollToEnd = true;
-  uint64_t FMaxMessages = 1000;
-  uint64_t FProtectedNewest = 100;
+  std::atomic<uint64_t> FMaxMessages{1000};
+  std::atomic<uint64_t> FProtectedNewest{100};
   TMessageList FMessages;
   TMessageLevel FMessageLevel = mlOther;
 
@@ -143,4 +184,6 @@ private:
   bool FLastRowDirty = false;  // the newest row may have grown since it was measured
   bool FScrollPending = false; // a new visible row waits to be scrolled into view
   bool FLayoutPosted = false;
+  std::array<int, 4> FLineHeights{}; // height of a one-line row per class, 0 until measured
+  std::vector<int16_t> FAdvances;    // character advances in the table's font, -1 until asked
 };
