@@ -12,8 +12,11 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QScrollBar>
+#include <QFontMetricsF>
 #include <QStyle>
 #include <QTimer>
+
+#include <cctype>
 
 #include <deque>
 
@@ -113,9 +116,33 @@ bool TKvQtLogTable::IsMessageVisible(const TLogMessage& msg, TMessageLevel table
 }
 
 std::string TKvQtLogTable::MakeTimePrefix(const std::string& timeText) {
+  // Records come in runs from the same second: the calendar work is done
+  // once per second, the milliseconds are copied over. Both the records and
+  // the two formats keep them at characters 20 to 22 ("...:SS.mmm").
+  struct TCache {
+    std::string time, prefix;
+    TMsgTimeFormat format = -1;
+  };
+  static TCache cache;
+  auto millis = [](const std::string& s) {
+    return s.size() > 23 && s[19] == '.' && isdigit(static_cast<unsigned char>(s[20])) &&
+           isdigit(static_cast<unsigned char>(s[21])) && isdigit(static_cast<unsigned char>(s[22])) &&
+           !isdigit(static_cast<unsigned char>(s[23]));
+  };
+  if (cache.format == GMsgTimeFormat && timeText.size() == cache.time.size() && millis(timeText) &&
+      timeText.compare(0, 20, cache.time, 0, 20) == 0 && timeText.compare(23, std::string::npos, cache.time, 23) == 0) {
+    std::string prefix = cache.prefix;
+    prefix.replace(20, 3, timeText, 20, 3);
+    return prefix;
+  }
   const TKvDateTime time = TKvDateTime::FromRFCString(timeText);
   std::string prefix = GMsgTimeFormat == mtfRFC ? time.ToRFCString(3, TKvDateTime::tzLocal) : time.ToLocaleString(1);
   prefix += ": ";
+  if (millis(timeText) && millis(prefix)) {
+    cache.time = timeText;
+    cache.prefix = prefix;
+    cache.format = GMsgTimeFormat;
+  }
   return prefix;
 }
 
@@ -176,25 +203,55 @@ void TKvQtLogTable::SimulatePurge(const std::vector<uint8_t>& flags, size_t exis
 
 void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int code, const std::string& timeText,
                                const std::string& source, const std::string& text) {
-  std::vector<TNewMessage> one;
-  one.push_back(TNewMessage{type, level, code, timeText, source, text});
-  AddMessages(one);
+  const std::string prefix = MakeTimePrefix(timeText);
+  FMessages.emplace_back(type, level, code, timeText, source, prefix + text, prefix.size());
+  TLogMessage& msg = FMessages.back();
+  msg.visible = IsMessageVisible(msg, FMessageLevel);
+
+  const int row = rowCount();
+  if (row > 0) {
+    if (msg.visible)
+      TrimShownText(row - 1, std::prev(FMessages.end(), 2)->messageClass);
+    // The row above will not change any more: it gets its final height now.
+    else if (FLastRowDirty)
+      MeasureRow(row - 1, std::prev(FMessages.end(), 2)->messageClass);
+  }
+  insertRow(row);
+  setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(msg.text.data(), static_cast<int>(msg.text.size()))));
+  setItem(row, 0, new QTableWidgetItem(ClassIcon(msg.messageClass), QString()));
+  MarkLastRowDirty();
+  FlushLayoutSoon();
+
+  if (!msg.visible)
+    setRowHidden(row, true);
+  else if (FScrollToEnd)
+    FScrollPending = true;
+
+  RemoveOldMsg();
+
+  if (OnMessagesChanged)
+    OnMessagesChanged();
 }
 
 void TKvQtLogTable::TrimShownText(int row, TMessageLevel messageClass) {
   // A message that ended its text with a line feed would show an empty line
-  // under it once it is no longer the last one.
+  // under it once it is no longer the last one; the row is measured again
+  // without that line.
   QTableWidgetItem* textItem = item(row, 1);
-  if (!textItem)
+  const QString shown = textItem ? textItem->text() : QString();
+  if (!shown.isEmpty() && shown.endsWith(QLatin1Char('\n')))
+    textItem->setText(shown.trimmed());
+  else if (!(FLastRowDirty && row + 1 == rowCount()))
     return;
-  const QString shown = textItem->text();
-  if (shown.isEmpty() || !shown.endsWith(QLatin1Char('\n')))
-    return;
-  textItem->setText(shown.trimmed());
   MeasureRow(row, messageClass);
 }
 
 void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch) {
+  if (batch.size() == 1) {
+    TNewMessage& n = batch.front();
+    AddMessage(n.type, n.level, n.code, n.timeText, n.source, n.text);
+    return;
+  }
   if (batch.empty())
     return;
   const size_t existing = FMessages.size();
@@ -309,21 +366,21 @@ int TKvQtLogTable::SingleLineHeight(int row, TMessageLevel messageClass, const Q
   if (shown.contains(QLatin1Char('\n')))
     return -1;
   if (FAdvances.empty())
-    FAdvances.assign(0x10000, -1);
-  const QFontMetrics metrics = fontMetrics();
-  int width = 0;
+    FAdvances.assign(0x10000, -1.0f);
+  const QFontMetricsF metrics(font());
+  float width = 0;
   for (const QChar c : shown) {
     if (c.isSurrogate())
       return -1;
-    int16_t& advance = FAdvances[c.unicode()];
+    float& advance = FAdvances[c.unicode()];
     if (advance < 0)
-      advance = static_cast<int16_t>(qBound(0, metrics.horizontalAdvance(c), 0x7fff));
+      advance = static_cast<float>(metrics.horizontalAdvance(c));
     width += advance;
   }
-  // The delegate keeps a margin on each side; kerning only ever narrows a
-  // text a little, so a generous allowance keeps the guess on the safe side.
+  // The delegate keeps a margin on each side. Kerning only ever narrows a
+  // text a little; a few pixels more keep the guess on the safe side.
   const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-  if (width + width / 16 + 2 * margin + 8 > columnWidth(1))
+  if (width + static_cast<float>(2 * margin + 4) > static_cast<float>(columnWidth(1)))
     return -1;
   int& height = FLineHeights[static_cast<size_t>(messageClass)];
   if (height <= 0)
@@ -344,7 +401,29 @@ void TKvQtLogTable::MeasureRow(int row, TMessageLevel messageClass) {
 
 void TKvQtLogTable::MarkLastRowDirty() { FLastRowDirty = true; }
 
+void TKvQtLogTable::CoalesceRepaint() {
+  // A busy log would repaint after every turn of the event loop; the screen
+  // shows at most one frame in 16 ms. The first change paints at once, later
+  // ones within the frame are held back and painted together at its end.
+  if (!FRepaintTimer) {
+    FRepaintTimer = new QTimer(this);
+    FRepaintTimer->setSingleShot(true);
+    FRepaintTimer->setInterval(16);
+    connect(FRepaintTimer, &QTimer::timeout, this, [this]() {
+      if (viewport()->updatesEnabled())
+        return;
+      viewport()->setUpdatesEnabled(true); // repaints everything held back
+      FRepaintTimer->start();
+    });
+  }
+  if (!FRepaintTimer->isActive())
+    FRepaintTimer->start();
+  else if (viewport()->updatesEnabled())
+    viewport()->setUpdatesEnabled(false);
+}
+
 void TKvQtLogTable::FlushLayoutSoon() {
+  CoalesceRepaint();
   if (FLayoutPosted)
     return;
   FLayoutPosted = true;

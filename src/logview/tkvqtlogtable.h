@@ -24,7 +24,7 @@
 // painted) or when the next row is added, whichever comes first;
 // FlushLayout() does it at once. All rows are measured again when the text
 // column's width, the font or the style changes (texts wrap at the column's
-// width). The header is not left to do this by itself: it would measure
+// width); repaints are held to the screen's pace. The header is not left to do this by itself: it would measure
 // every row after each message, which makes a busy log many times slower
 // than the operation it reports on. A text of one line that clearly fits the
 // column (by the advances of its characters, with a margin) takes the height
@@ -48,6 +48,8 @@
 #include <list>
 #include <string>
 #include <vector>
+
+class QTimer;
 
 class KVQTCPNT_EXPORT TKvQtLogTable : public QTableWidget {
   Q_OBJECT
@@ -170,6 +172,7 @@ private:
   void MarkLastRowDirty();
   // Posts FlushLayout for when control returns to the event loop.
   void FlushLayoutSoon();
+  void CoalesceRepaint();
 
   bool FScrollToEnd = true;
   std::atomic<uint64_t> FMaxMessages{1000};
@@ -184,6 +187,7 @@ private:
   bool FLastRowDirty = false;  // the newest row may have grown since it was measured
   bool FScrollPending = false; // a new visible row waits to be scrolled into view
   bool FLayoutPosted = false;
+  QTimer* FRepaintTimer = nullptr; // child; runs while a frame's repaint is held back
   std::array<int, 4> FLineHeights{}; // height of a one-line row per class, 0 until measured
-  std::vector<int16_t> FAdvances;    // character advances in the table's font, -1 until asked
+  std::vector<float> FAdvances;      // character advances in the table's font, -1 until asked
 };
