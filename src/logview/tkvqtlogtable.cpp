@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QFontMetricsF>
 #include <QStyle>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cctype>
@@ -211,10 +212,10 @@ void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int cod
   const int row = rowCount();
   if (row > 0) {
     if (msg.visible)
-      TrimShownText(row - 1, std::prev(FMessages.end(), 2)->messageClass);
+      TrimShownText(row - 1, *std::prev(FMessages.end(), 2));
     // The row above will not change any more: it gets its final height now.
     else if (FLastRowDirty)
-      MeasureRow(row - 1, std::prev(FMessages.end(), 2)->messageClass);
+      MeasureRow(row - 1, *std::prev(FMessages.end(), 2));
   }
   insertRow(row);
   setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(msg.text.data(), static_cast<int>(msg.text.size()))));
@@ -233,7 +234,7 @@ void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int cod
     OnMessagesChanged();
 }
 
-void TKvQtLogTable::TrimShownText(int row, TMessageLevel messageClass) {
+void TKvQtLogTable::TrimShownText(int row, TLogMessage& msg) {
   // A message that ended its text with a line feed would show an empty line
   // under it once it is no longer the last one; the row is measured again
   // without that line.
@@ -243,7 +244,7 @@ void TKvQtLogTable::TrimShownText(int row, TMessageLevel messageClass) {
     textItem->setText(shown.trimmed());
   else if (!(FLastRowDirty && row + 1 == rowCount()))
     return;
-  MeasureRow(row, messageClass);
+  MeasureRow(row, msg);
 }
 
 void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch) {
@@ -271,9 +272,9 @@ void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch) {
   for (auto it = FMessages.begin(); i < existing;) {
     if (fate[i] & pfSurvives) {
       if (fate[i] & pfBelowVisible)
-        TrimShownText(row, it->messageClass);
+        TrimShownText(row, *it);
       else if (FLastRowDirty && i + 1 == existing)
-        MeasureRow(row, it->messageClass); // it will not grow any more
+        MeasureRow(row, *it); // it will not grow any more
       ++it;
       ++row;
       ++i;
@@ -318,9 +319,14 @@ void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch) {
         setRowHidden(row, true);
       else if (FScrollToEnd)
         FScrollPending = true;
-      // The newest row may still grow: it is measured once its text is complete.
-      if (row + 1 < firstNew + static_cast<int>(survivors))
-        MeasureRow(row, msg.messageClass);
+      // The newest row may still grow: it is measured once its text is
+      // complete. Rows far from the end wait for an idle moment: in a storm
+      // most of them are purged before anyone could scroll to them.
+      const int rowsAfter = firstNew + static_cast<int>(survivors) - 1 - row;
+      if (rowsAfter > 0 && rowsAfter <= kRowsSizedAtOnce)
+        MeasureRow(row, msg);
+      else if (rowsAfter > 0)
+        ScheduleDeferredSizing();
       ++row;
     }
     MarkLastRowDirty();
@@ -388,15 +394,47 @@ int TKvQtLogTable::SingleLineHeight(int row, TMessageLevel messageClass, const Q
   return height;
 }
 
-void TKvQtLogTable::MeasureRow(int row, TMessageLevel messageClass) {
+void TKvQtLogTable::MeasureRow(int row, TLogMessage& msg) {
   const QTableWidgetItem* textItem = item(row, 1);
-  int height = textItem ? SingleLineHeight(row, messageClass, textItem->text()) : -1;
+  int height = textItem ? SingleLineHeight(row, msg.messageClass, textItem->text()) : -1;
   // The vertical header is hidden: its own size hint (the row number) does
   // not count, only the row's items do.
   if (height < 0)
     height = sizeHintForRow(row);
   if (rowHeight(row) != height)
     verticalHeader()->resizeSection(row, height);
+  msg.sized = true;
+}
+
+void TKvQtLogTable::ScheduleDeferredSizing() {
+  // Waits for a pause in the flow of batches (at most half a second): in a
+  // storm most of these rows are purged before anyone could scroll to them.
+  if (!FSizingTimer) {
+    FSizingTimer = new QTimer(this);
+    FSizingTimer->setSingleShot(true);
+    connect(FSizingTimer, &QTimer::timeout, this, &TKvQtLogTable::SizeDeferredRows);
+  }
+  if (!FSizingTimer->isActive())
+    FSizingAsked.start();
+  if (!FSizingTimer->isActive() || FSizingAsked.elapsed() < 500)
+    FSizingTimer->start(50);
+}
+
+void TKvQtLogTable::SizeDeferredRows() {
+  // Newest first (nearest to what is shown), a few milliseconds at a time.
+  QElapsedTimer clock;
+  clock.start();
+  const int last = rowCount() - 1;
+  int row = last;
+  for (auto it = FMessages.rbegin(); it != FMessages.rend(); ++it, --row) {
+    if (it->sized || (row == last && FLastRowDirty))
+      continue;
+    if (clock.elapsed() >= 4) {
+      FSizingTimer->start(0);
+      return;
+    }
+    MeasureRow(row, *it);
+  }
 }
 
 void TKvQtLogTable::MarkLastRowDirty() { FLastRowDirty = true; }
@@ -434,7 +472,7 @@ void TKvQtLogTable::FlushLayout() {
   FLayoutPosted = false;
   const int rows = rowCount();
   if (FLastRowDirty && rows > 0)
-    MeasureRow(rows - 1, FMessages.back().messageClass);
+    MeasureRow(rows - 1, FMessages.back());
   FLastRowDirty = false;
   if (FScrollPending && FScrollToEnd) {
     // The newest visible row is the one asked for or a newer one.
@@ -457,8 +495,8 @@ void TKvQtLogTable::ScheduleRowsResize() {
     FRowsResizePending = false;
     // Hidden rows too: they keep their height for when they are shown again.
     int row = 0;
-    for (const TLogMessage& msg : FMessages)
-      MeasureRow(row++, msg.messageClass);
+    for (TLogMessage& msg : FMessages)
+      MeasureRow(row++, msg);
   });
 }
 

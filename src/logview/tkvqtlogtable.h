@@ -22,13 +22,15 @@
 // row, which still grows while its record's text arrives, is measured and
 // scrolled into view when control returns to the event loop (before it is
 // painted) or when the next row is added, whichever comes first;
-// FlushLayout() does it at once. All rows are measured again when the text
-// column's width, the font or the style changes (texts wrap at the column's
-// width); repaints are held to the screen's pace. The header is not left to do this by itself: it would measure
+// FlushLayout() does it at once. Of a batch, only the newest rows are sized
+// at once; the others a few milliseconds per turn of the event loop. All rows
+// are measured again when the text column's width, the font or the style
+// changes (texts wrap at the column's width). A text of one line that
+// clearly fits the column (by the advances of its characters, with a margin)
+// takes the height measured once for its class instead of a full text
+// layout. The header is not left to do this by itself: it would measure
 // every row after each message, which makes a busy log many times slower
-// than the operation it reports on. A text of one line that clearly fits the
-// column (by the advances of its characters, with a margin) takes the height
-// measured once for its class instead of a full text layout.
+// than the operation it reports on. Repaints are held to the screen's pace.
 //
 // GUI thread only: the log stream that feeds the table takes care of records
 // written on other threads.
@@ -37,6 +39,7 @@
 
 #include "kvsuite/kvlog.h"
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QTableWidget>
 
@@ -75,6 +78,7 @@ public:
     uint64_t prefixLength;
     bool visible = false;
     TMessageLevel messageClass;
+    bool sized = false; // the row was sized to this text
   };
   typedef std::list<TLogMessage> TMessageList;
   // Message counts in class order: errors, warnings, information, other.
@@ -165,10 +169,15 @@ private:
   void RemoveRow0();
   // Measures every row again once control returns to the event loop.
   void ScheduleRowsResize();
-  void MeasureRow(int row, TMessageLevel messageClass);
+  void MeasureRow(int row, TLogMessage& msg);
+  // Sizes the rows a batch left unsized, a few milliseconds per turn of the event loop.
+  void ScheduleDeferredSizing();
+  void SizeDeferredRows();
+  // The newest rows of a batch that are sized at once.
+  static const int kRowsSizedAtOnce = 64;
   // The height of a row whose text is one line that fits the column, or -1.
   int SingleLineHeight(int row, TMessageLevel messageClass, const QString& shown);
-  void TrimShownText(int row, TMessageLevel messageClass);
+  void TrimShownText(int row, TLogMessage& msg);
   void MarkLastRowDirty();
   // Posts FlushLayout for when control returns to the event loop.
   void FlushLayoutSoon();
@@ -187,6 +196,8 @@ private:
   bool FLastRowDirty = false;  // the newest row may have grown since it was measured
   bool FScrollPending = false; // a new visible row waits to be scrolled into view
   bool FLayoutPosted = false;
+  QTimer* FSizingTimer = nullptr; // child; sizes the rows a batch left unsized
+  QElapsedTimer FSizingAsked;
   QTimer* FRepaintTimer = nullptr; // child; runs while a frame's repaint is held back
   std::array<int, 4> FLineHeights{}; // height of a one-line row per class, 0 until measured
   std::vector<float> FAdvances;      // character advances in the table's font, -1 until asked

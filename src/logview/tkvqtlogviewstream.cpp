@@ -31,6 +31,11 @@ void TKvQtLogViewStream::Detach() {
   FHeadText.clear();
 }
 
+size_t TKvQtLogViewStream::QueuedRecords() {
+  std::lock_guard<std::mutex> lock(FMutex);
+  return FQueue.size();
+}
+
 bool TKvQtLogViewStream::OnGuiThread() const { return QThread::currentThread() == FGuiThread; }
 
 unsigned long TKvQtLogViewStream::getPosition() { return 0; }
@@ -113,7 +118,11 @@ void TKvQtLogViewStream::Drain(int budgetMs, size_t maxRecords) {
       if (!more)
         return;
       head.swap(FHeadText);
-      const size_t n = std::min({FQueue.size(), kSliceRecords, maxRecords - taken});
+      // With a small limit the whole (condensed) queue goes at once: rows are
+      // then built only for what survives all of it.
+      const uint64_t limit = FTable->GetMaxMessages();
+      const size_t slice = limit != 0 && limit <= kSliceRecords ? FQueue.size() : kSliceRecords;
+      const size_t n = std::min({FQueue.size(), slice, maxRecords - taken});
       batch.reserve(n);
       std::move(FQueue.begin(), FQueue.begin() + static_cast<std::ptrdiff_t>(n), std::back_inserter(batch));
       FQueue.erase(FQueue.begin(), FQueue.begin() + static_cast<std::ptrdiff_t>(n));

@@ -75,6 +75,9 @@ public:
   bool Flush() override;
   explicit operator bool() override;
 
+  // Records written but not shown yet (any thread).
+  size_t QueuedRecords();
+
   // Records shown per slice of the GUI thread's time.
   static const size_t kSliceRecords = 4096;
 
