@@ -9,6 +9,7 @@
 #include "kvtestsupport.h"
 
 #include "logview/kvqtlogprogress.h"
+#include "logview/tkvqtlogprogressimpl_p.h"
 #include "logview/tkvqtlogtable.h"
 #include "logview/tkvqtlogviewstream.h"
 #include "logview/tqtlogview.h"
@@ -23,6 +24,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -93,7 +98,7 @@ private slots:
   void formProgressShowsAndHidesFrame();
   void growsWithProgressPanels();
   void minimisesTheApplication();
-  void streamOutlivesWindow();
+  void floodKeepsWindowResponsive();
   void commandProgress();
   void commandProgressRefusedWithApplication();
 };
@@ -145,6 +150,9 @@ void TestLogView::levelButtons() {
   TKvQtLogTable* t = v.GetLogTable();
   QVERIFY(child<QWidget>(&v, "OKHolder")->isHidden());
   QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI", "BtnO"}));
+  // Every size of the icon library: a scaled screen gets a sharp icon.
+  for (const char* name : {"BtnE", "BtnW", "BtnI", "BtnO"})
+    QCOMPARE(child<QPushButton>(&v, name)->icon().availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
   t->AddMessage(lmtError, 0, 0, "", "", "e");
   t->AddMessage(lmtWarning, 0, 0, "", "", "w");
   t->AddMessage(lmtInfo, 4, 0, "", "", "o");
@@ -339,15 +347,49 @@ void TestLogView::minimisesTheApplication() {
   v.ModalHide();
 }
 
-void TestLogView::streamOutlivesWindow() {
-  var_a<TKvQtLogViewStream*> stream;
+void TestLogView::floodKeepsWindowResponsive() {
+  auto previous = new_a<TKvLogCounter>();
+  const var_a<TKvStream*> saved = KvLogGetLogV();
+  KvLogSetLogV(previous);
   {
-    TQtLogView v;
-    stream = v.GetStreamRef();
+    var_a<TKvLogProgress*> lp = KvQtLogProgress();
+    TQtLogView* view = liveView();
+    view->ModalShow();
+    const long kCap = 3000000;
+    std::atomic<bool> fired{false};
+    std::atomic<long> written{0};
+    std::thread worker([&]() {
+      for (long i = 0; i < kCap && !fired; ++i, ++written)
+        KvLogWriteWarning("worker", "feature " + std::to_string(i) + " has no geometry", 3, 0);
+    });
+    // Once the flood is well under way, a zero-delay timer must get its turn
+    // while the worker still writes.
+    while (written < 20000)
+      std::this_thread::yield();
+    long writtenWhenFired = -1;
+    QTimer::singleShot(0, [&]() {
+      writtenWhenFired = written;
+      fired = true;
+    });
+    while (!fired && written < kCap)
+      QCoreApplication::processEvents();
+    worker.join();
+    QVERIFY2(writtenWhenFired >= 0 && writtenWhenFired < kCap, "the timer waited for the end of the flood");
+
+    while (view->GetStream()->QueuedRecords() > 0)
+      QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    // Nothing lost: the previous log and the counter saw every record, the
+    // table holds the newest that its limit keeps.
+    const unsigned long n = static_cast<unsigned long>(written.load());
+    QCOMPARE(previous->GetWarningCount(), n);
+    QCOMPARE(static_cast<TKvQtLogProgressImpl*>(lp.get())->Counter()->GetWarningCount(), n);
+    TKvQtLogTable* table = view->GetLogTable();
+    QCOMPARE(static_cast<unsigned long>(table->rowCount()), std::min(n, 1000ul));
+    QVERIFY(QString::fromStdString(table->Messages().back().text).endsWith(QString("feature %1 has no geometry").arg(n - 1)));
+    view->ModalHide();
   }
-  const std::string r = KvLogFormatRecord("", "after the window", lmtError, 0, 0);
-  QCOMPARE(stream->Write(r.data(), r.size()), static_cast<unsigned long>(r.size()));
-  QVERIFY(!bool(*stream));
+  KvLogSetLogV(saved);
 }
 
 void TestLogView::commandProgress() {
