@@ -87,14 +87,11 @@ private slots:
   void initTestCase();
   void cleanup();
 
-  void settingsAreReadOnce();
-  void recordLoggedAnywhereAppears();
-  void levelButtons();
-  void automaticLevel();
+  void hookedLog();
+  void levelButtonsAndAutomaticLevel();
   void smartModalNesting();
   void shortOperationNeverShows();
   void warningWaitsForOK();
-  void logRestored();
   void formProgressShowsAndHidesFrame();
   void growsWithProgressPanels();
   void minimisesTheApplication();
@@ -109,89 +106,60 @@ void TestLogView::initTestCase() {
 
 void TestLogView::cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 
-void TestLogView::settingsAreReadOnce() {
-  TQtLogView first;
-  unsigned update = 0, tick = 0;
-  qputenv("KV_MODULE_SETTINGS", "PrgSMTimeout=-1;PrgTimeout=70");
-  TQtLogView second;
-  QCOMPARE(TQtLogView::GetSmartModalTimeout(), 100000u);
-  TKvQtProgressFrame::GetTimeoutsSt(&update, &tick);
-  QCOMPARE(update, 50u);
-  initTestCase();
+void TestLogView::hookedLog() {
+  auto previous = new_a<TKvStringStream>();
+  const var_a<TKvStream*> saved = KvLogGetLogV();
+  KvLogSetLogV(previous);
+  {
+    var_a<TKvLogProgress*> lp = KvQtLogProgress();
+    lp->HookLog(); // twice: one redirect
+    TQtLogView* view = liveView();
+    TKvQtLogTable* table = view->GetLogTable();
+    KvLogWriteWarning("Importer", "the file has no projection", 1, 12);
+    KvLogWriteInfo("", "internal", 4, 0); // above level 3: not for the window
+    QCOMPARE(table->rowCount(), 1);
+    const TKvQtLogTable::TLogMessage& m = table->Messages().back();
+    QCOMPARE(m.source, std::string("Importer"));
+    QCOMPARE(m.code, 12);
+    QCOMPARE(m.text, TKvDateTime::FromRFCString(m.timeText).ToLocaleString(1) + ": the file has no projection");
+    QCOMPARE(child<QLabel>(view, "LbW")->text(), QString("1"));
+    QVERIFY(lp->HaveImportantMessages());
+    QVERIFY(previous->str().find("internal") != std::string::npos);
+    lp->UnhookLog();
+    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+    lp->HookLog();
+  }
+  QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+  {
+    var_a<TKvLogProgress*> lp = KvQtLogProgressEx(true); // not hooked
+    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+  }
+  KvLogSetLogV(saved);
 }
 
-void TestLogView::recordLoggedAnywhereAppears() {
-  var_a<TKvLogProgress*> lp = KvQtLogProgress();
-  auto handler = lp->CreateProgress();
-  QVERIFY(handler);
-  TQtLogView* view = liveView();
-  QVERIFY(view);
-  TKvQtLogTable* table = view->GetLogTable();
-  const int before = table->rowCount();
-  KvLogWriteWarning("Importer", "the file has no projection", 1, 12);
-  QCOMPARE(table->rowCount(), before + 1);
-  const TKvQtLogTable::TLogMessage& m = table->Messages().back();
-  QCOMPARE(m.source, std::string("Importer"));
-  QCOMPARE(m.code, 12);
-  QCOMPARE(int(m.messageClass), int(TKvQtLogTable::mlWarning));
-  QVERIFY(TKvDateTime::FromRFCString(m.timeText).IsValid());
-  QCOMPARE(m.text, TKvDateTime::FromRFCString(m.timeText).ToLocaleString(1) + ": the file has no projection");
-  QCOMPARE(child<QLabel>(view, "LbW")->text(), QString("1"));
-  QVERIFY(lp->HaveImportantMessages());
-
-  // Records of levels above 3 are not for the window.
-  KvLogWriteInfo("", "internal", 4, 0);
-  QCOMPARE(table->rowCount(), before + 1);
-  handler.reset();
-}
-
-void TestLogView::levelButtons() {
+void TestLogView::levelButtonsAndAutomaticLevel() {
   TQtLogView v;
   TKvQtLogTable* t = v.GetLogTable();
-  QVERIFY(child<QWidget>(&v, "OKHolder")->isHidden());
   QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI", "BtnO"}));
   // Every size of the icon library: a scaled screen gets a sharp icon.
   for (const char* name : {"BtnE", "BtnW", "BtnI", "BtnO"})
     QCOMPARE(child<QPushButton>(&v, name)->icon().availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
-  t->AddMessage(lmtError, 0, 0, "", "", "e");
-  t->AddMessage(lmtWarning, 0, 0, "", "", "w");
+  // Detail alone keeps level 3; the first real message lowers it once.
   t->AddMessage(lmtInfo, 4, 0, "", "", "o");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
+  t->AddMessage(lmtWarning, 3, 0, "", "", "w");
+  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
+  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
+  t->AddMessage(lmtError, 0, 0, "", "", "e");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther); // the user's choice stays
   QCOMPARE(counters(v), (QStringList{"1", "1", "0", "1"}));
-
-  QPushButton* btnW = child<QPushButton>(&v, "BtnW");
-  QVERIFY(btnW->isChecked());
-  QTest::mouseClick(btnW, Qt::LeftButton); // checked: the click would uncheck it
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlWarning);
+  // A checked button clicked again still sets its level.
+  QTest::mouseClick(child<QPushButton>(&v, "BtnW"), Qt::LeftButton);
   QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW"}));
-  QVERIFY(t->isRowHidden(2));
-
-  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
-  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI", "BtnO"}));
-  QVERIFY(!t->isRowHidden(2));
-
+  QVERIFY(t->isRowHidden(0));
   QTest::mouseClick(child<QPushButton>(&v, "BtnE"), Qt::LeftButton);
-  QCOMPARE(checkedButtons(v), QStringList{"BtnE"});
   QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlError);
-
-  v.SetMsgLevel(TKvQtLogTable::mlInfo);
-  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
-}
-
-void TestLogView::automaticLevel() {
-  TQtLogView v;
-  TKvQtLogTable* t = v.GetLogTable();
-  t->AddMessage(lmtInfo, 3, 0, "", "", "detail");
-  t->AddMessage(lmtInfo, 4, 0, "", "", "detail");
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
-  t->AddMessage(lmtWarning, 3, 0, "", "", "first warning");
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlInfo);
-  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
-  // The user wants everything: it stays so.
-  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
-  t->AddMessage(lmtError, 0, 0, "", "", "error");
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
-  // Emptied: armed again.
+  // Emptied: level 3 and armed again.
   v.ClearLog();
   QCOMPARE(counters(v), (QStringList{"0", "0", "0", "0"}));
   t->AddMessage(lmtInfo, 1, 0, "", "", "information");
@@ -200,52 +168,39 @@ void TestLogView::automaticLevel() {
 
 void TestLogView::smartModalNesting() {
   TQtLogView v;
-  ShowCounter shows(&v);
   v.SmartModalShow();
-  QVERIFY(v.IsSmartModal());
   QVERIFY(!v.isVisible());
   QVERIFY(!v.GetProgress()->MakeTrueModal()); // far from the timeout
   v.SmartModalShow();
   v.ModalShow();
-  QVERIFY(v.isVisible());
   QVERIFY(v.GetProgress()->IsTrueModal());
   v.SmartModalHide();
   QVERIFY(v.isVisible());
   v.SmartModalHide();
   QVERIFY(!v.isVisible());
-  QVERIFY(!v.IsSmartModal());
   QVERIFY(!v.IsTrueModal());
   QVERIFY(!v.GetProgress()->IsTrueModal());
-  // An unbalanced hide changes nothing.
-  v.SmartModalHide();
-  QVERIFY(!v.IsSmartModal());
+  v.SmartModalHide(); // unbalanced: changes nothing
   v.SmartModalShow();
   QVERIFY(v.IsSmartModal());
   v.SmartModalHide();
-  QCOMPARE(shows.shows, 1);
+  QVERIFY(!v.IsSmartModal());
 }
 
 void TestLogView::shortOperationNeverShows() {
   var_a<TKvLogProgress*> lp = KvQtLogProgress();
-  TQtLogView* view = liveView();
-  QVERIFY(view);
-  ShowCounter shows(view);
+  ShowCounter shows(liveView());
   lp->ModalShow();
   {
     var_a<TKvProgressHandler*> p = lp->CreateProgress();
-    p->SetMessage("short work");
     p->Start();
-    for (int i = 1; i <= 10; ++i) {
+    for (int i = 1; i <= 10; ++i)
       p->SetPosNB(i / 10.0);
-      p->Tick();
-    }
     KvLogWriteInfo("", "routine", 3, 0);
     p->Stop();
   }
-  QCoreApplication::processEvents();
-  lp->WaitOK(false);
+  lp->WaitOK(false); // nothing important: returns at once
   lp->ModalHide();
-  QVERIFY(!lp->Visible());
   QCOMPARE(shows.shows, 0);
 }
 
@@ -277,29 +232,6 @@ void TestLogView::warningWaitsForOK() {
   KvLogWriteError("", "error", 0, 0);
   lp->WaitOK(true);
   QVERIFY(lp->HaveImportantMessages());
-}
-
-void TestLogView::logRestored() {
-  auto previous = new_a<TKvStringStream>();
-  const var_a<TKvStream*> saved = KvLogGetLogV();
-  KvLogSetLogV(previous);
-  {
-    var_a<TKvLogProgress*> lp = KvQtLogProgress();
-    QVERIFY(KvLogGetLogV().get() != static_cast<TKvStream*>(previous.get()));
-    KvLogWriteInfo("", "still reaches the previous log", 3, 0);
-    QVERIFY(previous->str().find("still reaches the previous log") != std::string::npos);
-    lp->UnhookLog();
-    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-    lp->HookLog();
-  }
-  QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-
-  // Created without hooking.
-  {
-    var_a<TKvLogProgress*> lp = KvQtLogProgressEx(true);
-    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-  }
-  KvLogSetLogV(saved);
 }
 
 void TestLogView::formProgressShowsAndHidesFrame() {
