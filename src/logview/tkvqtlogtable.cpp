@@ -247,8 +247,8 @@ void TKvQtLogTable::TrimShownText(int row, TLogMessage& msg) {
   MeasureRow(row, msg);
 }
 
-void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch) {
-  if (batch.size() == 1) {
+void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch, int followingClass) {
+  if (batch.size() == 1 && followingClass < 0) {
     TNewMessage& n = batch.front();
     AddMessage(n.type, n.level, n.code, n.timeText, n.source, n.text);
     return;
@@ -265,6 +265,20 @@ void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch) {
                                          (CalcMessageLevel(n.type, n.level) <= FMessageLevel ? pfVisible : 0)));
   std::vector<uint8_t> fate;
   SimulatePurge(flags, existing, GetMaxMessages(), GetProtectedNewest(), fate);
+  // Where records were left out in between, the record that really followed
+  // decides whether a row lost its trailing line feed.
+  auto follow = [this, &fate](size_t i, int nextClass) {
+    if (nextClass < 0)
+      return;
+    if (nextClass <= FMessageLevel)
+      fate[i] |= pfBelowVisible;
+    else
+      fate[i] &= static_cast<uint8_t>(~pfBelowVisible);
+  };
+  if (existing > 0)
+    follow(existing - 1, followingClass);
+  for (size_t k = 0; k < batch.size(); ++k)
+    follow(existing + k, batch[k].nextClass);
 
   // Messages of the table that the batch pushes out, in runs of rows.
   int row = 0;

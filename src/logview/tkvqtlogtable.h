@@ -91,6 +91,9 @@ public:
     std::string timeText;
     std::string source;
     std::string text;
+    // The class of the record that came right after this one, when records
+    // between them were left out (see AddMessages); -1 when not known.
+    int nextClass = -1;
   };
 
   explicit TKvQtLogTable(QWidget* parent = nullptr);
@@ -99,8 +102,12 @@ public:
   void AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int code, const std::string& timeText,
                   const std::string& source, const std::string& text);
   // Adds the records in order, as AddMessage would one by one (see the class
-  // comment). The texts are moved out of `batch`.
-  void AddMessages(std::vector<TNewMessage>& batch);
+  // comment). The texts are moved out of `batch`. A caller that left out
+  // records the purge would have removed anyway (the log stream condenses
+  // its queue so) says which record really followed each one: nextClass of
+  // each record and `followingClass` for the last message in the table, so
+  // that rows lose their trailing line feed exactly as they would have.
+  void AddMessages(std::vector<TNewMessage>& batch, int followingClass = -1);
   // Continues the last message; starts an information row when there is none.
   void AppendMessage(const std::string& text);
   void Clear();

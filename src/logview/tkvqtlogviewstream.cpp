@@ -29,6 +29,7 @@ void TKvQtLogViewStream::Detach() {
   FTable = nullptr;
   FQueue.clear();
   FHeadText.clear();
+  FFollowingClass = -1;
 }
 
 size_t TKvQtLogViewStream::QueuedRecords() {
@@ -106,6 +107,7 @@ void TKvQtLogViewStream::Drain(int budgetMs, size_t maxRecords) {
   for (;;) {
     std::string head;
     std::vector<TKvQtLogTable::TNewMessage> batch;
+    int followingClass = -1;
     {
       std::lock_guard<std::mutex> lock(FMutex);
       if (!FTable)
@@ -118,6 +120,8 @@ void TKvQtLogViewStream::Drain(int budgetMs, size_t maxRecords) {
       if (!more)
         return;
       head.swap(FHeadText);
+      followingClass = FFollowingClass;
+      FFollowingClass = -1;
       // With a small limit the whole (condensed) queue goes at once: rows are
       // then built only for what survives all of it.
       const uint64_t limit = FTable->GetMaxMessages();
@@ -127,11 +131,14 @@ void TKvQtLogViewStream::Drain(int budgetMs, size_t maxRecords) {
       std::move(FQueue.begin(), FQueue.begin() + static_cast<std::ptrdiff_t>(n), std::back_inserter(batch));
       FQueue.erase(FQueue.begin(), FQueue.begin() + static_cast<std::ptrdiff_t>(n));
       taken += n;
+      if (n > 0 && !FQueue.empty())
+        FFollowingClass = batch.back().nextClass; // what followed the new last row
+
     }
     if (!head.empty())
       FTable->AppendMessage(head);
     if (!batch.empty())
-      FTable->AddMessages(batch);
+      FTable->AddMessages(batch, followingClass);
   }
 }
 
@@ -175,6 +182,12 @@ void TKvQtLogViewStream::DoHeaderParsed(bool ok) {
     return;
   const TKvLogRecordHeader& h = Header();
   FDropBody = false;
+  // Remembered for when the records between are condensed away.
+  const int messageClass = TKvQtLogTable::CalcMessageLevel(h.Type, h.Level);
+  if (!FQueue.empty())
+    FQueue.back().nextClass = messageClass;
+  else if (FFollowingClass < 0)
+    FFollowingClass = messageClass;
   FQueue.push_back(TKvQtLogTable::TNewMessage{h.Type, h.Level, h.Code, h.Time, h.Source, std::string()});
   Condense();
 }

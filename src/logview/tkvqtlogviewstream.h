@@ -101,6 +101,7 @@ private:
   std::string FHeadText;                           // text that continues the table's last message
   std::deque<TKvQtLogTable::TNewMessage> FQueue;   // records not shown yet, oldest first
   bool FDropBody = false;                          // the record being parsed was condensed away
+  int FFollowingClass = -1;                        // class of the record after the table's last one
   bool FDrainPosted = false;
   bool FDraining = false;                          // GUI thread only
 };
