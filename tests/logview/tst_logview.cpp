@@ -1,7 +1,8 @@
 // The log window and the log-bound progress: records logged anywhere reach
-// the window, level buttons and counters, the automatic level, smart-modal
-// showing, waiting for OK, growth with the progress panels, minimising with
-// the application, and the log restored afterwards.
+// the window, the previous log and the counter (also in a flood from a
+// worker, with the window responsive), level buttons and the automatic
+// level, smart-modal showing, waiting for OK, growth with the progress
+// panels, minimising with the application, and the log restored afterwards.
 //
 // The smart-modal timeout is set far beyond any test (100 s), so the window
 // only shows when a test asks for it.
@@ -48,20 +49,6 @@ QStringList counters(TQtLogView& v) {
   return out;
 }
 
-// Counts how often a widget was shown.
-class ShowCounter : public QObject {
-public:
-  explicit ShowCounter(QWidget* w) { w->installEventFilter(this); }
-  int shows = 0;
-
-protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Show)
-      ++shows;
-    return false;
-  }
-};
-
 // The window of the (only) log progress alive.
 TQtLogView* liveView() {
   TQtLogView* view = nullptr;
@@ -90,7 +77,6 @@ private slots:
   void hookedLog();
   void levelButtonsAndAutomaticLevel();
   void smartModalNesting();
-  void shortOperationNeverShows();
   void warningWaitsForOK();
   void formProgressShowsAndHidesFrame();
   void growsWithProgressPanels();
@@ -185,23 +171,6 @@ void TestLogView::smartModalNesting() {
   QVERIFY(v.IsSmartModal());
   v.SmartModalHide();
   QVERIFY(!v.IsSmartModal());
-}
-
-void TestLogView::shortOperationNeverShows() {
-  var_a<TKvLogProgress*> lp = KvQtLogProgress();
-  ShowCounter shows(liveView());
-  lp->ModalShow();
-  {
-    var_a<TKvProgressHandler*> p = lp->CreateProgress();
-    p->Start();
-    for (int i = 1; i <= 10; ++i)
-      p->SetPosNB(i / 10.0);
-    KvLogWriteInfo("", "routine", 3, 0);
-    p->Stop();
-  }
-  lp->WaitOK(false); // nothing important: returns at once
-  lp->ModalHide();
-  QCOMPARE(shows.shows, 0);
 }
 
 void TestLogView::warningWaitsForOK() {
