@@ -248,7 +248,9 @@ void TKvQtLogTable::TrimShownText(int row, TLogMessage& msg) {
 }
 
 void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch, int followingClass) {
-  if (batch.size() == 1 && followingClass < 0) {
+  // One record that really follows the last message: the plain way is cheaper.
+  if (batch.size() == 1 &&
+      (followingClass < 0 || followingClass == CalcMessageLevel(batch.front().type, batch.front().level))) {
     TNewMessage& n = batch.front();
     AddMessage(n.type, n.level, n.code, n.timeText, n.source, n.text);
     return;
