@@ -28,10 +28,14 @@
 //   the queue. This is exact: the purge of a table followed by the queue
 //   ends the same whether or not the queue was condensed first, so the table
 //   ends with exactly the rows it would hold had every record arrived on its
-//   own. The queue therefore stays below about three times the limit; a
-//   table without a limit keeps everything, and so does its queue. The
-//   outputs beside this stream in a log redirect (the previous log, a
-//   counter) see every record as before.
+//   own (each queued record remembers the class of the record that followed
+//   it, which decides whether its row loses a trailing line feed). The queue
+//   therefore stays below about three times the limit; a table without a
+//   limit keeps everything, and so does its queue. The outputs beside this
+//   stream in a log redirect (the previous log, a counter) see every record
+//   as before. With no protected newest messages (a limit of the form
+//   (n, 0)) the newest record itself may be condensed away; the rest of its
+//   text is then dropped with it instead of continuing the row before.
 // Replay needs the stream to be owned by a var_a (the queued call keeps only
 // a weak reference, so a stream released meanwhile is simply not replayed);
 // a stream owned otherwise is replayed at its next GUI-thread write or Flush.
