@@ -4,6 +4,7 @@
 #include "files/qtnetserverenumerator.h"
 #include "module/kvmodule_initializer.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -75,8 +77,12 @@ void QtDlgThunk::goToServer() {
   if (!FNetDlg || !FFileDialog || FNetDlg->selected().isEmpty())
     return;
   const QUrl url = QUrl::fromLocalFile(QStringLiteral("//") + FNetDlg->selected());
+  // The sidebar keeps its entries as cleaned local paths.
   QList<QUrl> urls = FFileDialog->sidebarUrls();
-  if (!urls.contains(url)) {
+  const QString clean = QDir::cleanPath(url.toLocalFile());
+  const bool known = std::any_of(urls.cbegin(), urls.cend(),
+                                 [&](const QUrl& u) { return QDir::cleanPath(u.toLocalFile()) == clean; });
+  if (!known) {
     urls << url;
     FFileDialog->setSidebarUrls(urls);
   }
