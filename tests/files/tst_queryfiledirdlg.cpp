@@ -1,4 +1,4 @@
-// The folder query dialog: its form, the four entry points, OK and Cancel.
+// The folder query dialog: its form and its four entry points.
 
 #include "filetestutil.h"
 
@@ -8,34 +8,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-
-struct Seen {
-  QString title, text, folder, editTitle;
-  QSize size;
-};
-
-// Answers the dialog: optionally types `typed` into the folder edit, then
-// presses OK (or Cancel).
-kvtest::ModalDriver::Action answer(Seen* seen, bool ok, const QString& typed = QString()) {
-  return [=](QWidget* w) {
-    QCOMPARE(w->objectName(), QStringLiteral("TKvQueryFileDirDlg"));
-    auto* edit = w->findChild<TKvQDirEdit*>("dirEdit");
-    QVERIFY(edit);
-    seen->title = w->windowTitle();
-    seen->text = w->findChild<QLabel*>("lblText")->text();
-    seen->folder = QString::fromStdString(edit->getDirectory());
-    seen->size = w->size();
-    if (!typed.isNull()) {
-      edit->lineEdit()->clear();
-      QTest::keyClicks(edit->lineEdit(), typed);
-    }
-    w->findChild<QPushButton*>(ok ? "btnOK" : "btnCancel")->click();
-  };
-}
-
-} // namespace
 
 class TstQueryFileDirDlg : public QObject {
   Q_OBJECT
@@ -47,80 +19,60 @@ private Q_SLOTS:
     KV_VERIFY_NO_TOPLEVELS();
   }
 
-  void executeForms();
-  void cancelLeavesValues();
-  void formTexts();
+  void entryPoints_data();
+  void entryPoints();
+  void form();
 };
 
-void TstQueryFileDirDlg::executeForms() {
-  Seen seen;
-  std::string result = "old";
-  kvtest::ModalDriver d1(answer(&seen, true, "\"/typed dir\""));
-  d1.start();
-  QVERIFY(TKvQtQueryFileDirDlg::Execute("Where?", "/start", &result));
-  QVERIFY(d1.fired());
-  QCOMPARE(seen.title, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-  QCOMPARE(seen.text, QStringLiteral("Where?"));
-  QCOMPARE(seen.folder, QStringLiteral("/start"));
-  QCOMPARE(result, std::string("/typed dir"));
-
-  // A null result pointer: still true on OK.
-  kvtest::ModalDriver d2(answer(&seen, true));
-  d2.start();
-  QVERIFY(TKvQtQueryFileDirDlg::Execute("Where?", "/start", static_cast<std::string*>(nullptr)));
-  QVERIFY(d2.fired());
-
-  TKvPath path;
-  kvtest::ModalDriver d3(answer(&seen, true));
-  d3.start();
-  QVERIFY(TKvQtQueryFileDirDlg::Execute("Where?", "/p", &path));
-  QCOMPARE(path.str(), std::string("/p"));
-
-  std::string folder = "/f \xc3\xa4";
-  kvtest::ModalDriver d4(answer(&seen, true, "/g"));
-  d4.start();
-  QVERIFY(TKvQtQueryFileDirDlg::ExecuteEx("Text", "Caption", folder));
-  QCOMPARE(seen.title, QStringLiteral("Caption"));
-  QCOMPARE(seen.folder, QString::fromUtf8("/f \xc3\xa4"));
-  QCOMPARE(folder, std::string("/g"));
-
-  TKvPath tp("/tp");
-  kvtest::ModalDriver d5(answer(&seen, true, "/tq"));
-  d5.start();
-  QVERIFY(TKvQtQueryFileDirDlg::ExecuteEx("Text", "Caption", tp));
-  QCOMPARE(seen.folder, QStringLiteral("/tp"));
-  QCOMPARE(tp.str(), std::string("/tq"));
-}
-
-void TstQueryFileDirDlg::cancelLeavesValues() {
-  Seen seen;
-  std::string s = "keep";
-  TKvPath p("/keep");
-  std::string f = "/kf";
-  TKvPath tp("/ktp");
-  for (int i = 0; i < 4; ++i) {
-    kvtest::ModalDriver d(answer(&seen, false, "/changed"));
-    d.start();
-    bool r = true;
-    switch (i) {
-    case 0: r = TKvQtQueryFileDirDlg::Execute("t", "/x", &s); break;
-    case 1: r = TKvQtQueryFileDirDlg::Execute("t", "/x", &p); break;
-    case 2: r = TKvQtQueryFileDirDlg::ExecuteEx("t", "c", f); break;
-    default: r = TKvQtQueryFileDirDlg::ExecuteEx("t", "c", tp); break;
-    }
-    QVERIFY(d.fired());
-    QVERIFY(!r);
+void TstQueryFileDirDlg::entryPoints_data() {
+  QTest::addColumn<int>("form"); // 0 Execute(string*), 1 Execute(TKvPath*), 2 ExecuteEx(string&), 3 ExecuteEx(TKvPath&)
+  QTest::addColumn<bool>("ok");
+  for (int form = 0; form < 4; ++form) {
+    QTest::addRow("form %d OK", form) << form << true;
+    QTest::addRow("form %d cancelled", form) << form << false;
   }
-  QCOMPARE(s, std::string("keep"));
-  QCOMPARE(p.str(), std::string("/keep"));
-  QCOMPARE(f, std::string("/kf"));
-  QCOMPARE(tp.str(), std::string("/ktp"));
 }
 
-void TstQueryFileDirDlg::formTexts() {
+void TstQueryFileDirDlg::entryPoints() {
+  QFETCH(int, form);
+  QFETCH(bool, ok);
+  QString title, text, start;
+  kvtest::ModalDriver driver([&](QWidget* w) {
+    QCOMPARE(w->objectName(), QStringLiteral("TKvQueryFileDirDlg"));
+    auto* edit = w->findChild<TKvQDirEdit*>("dirEdit");
+    title = w->windowTitle();
+    text = w->findChild<QLabel*>("lblText")->text();
+    start = QString::fromStdString(edit->getDirectory());
+    edit->lineEdit()->clear();
+    QTest::keyClicks(edit->lineEdit(), "\"/typed dir\"");
+    w->findChild<QPushButton*>(ok ? "btnOK" : "btnCancel")->click();
+  });
+  driver.start();
+  std::string s = "/start";
+  TKvPath p("/start");
+  bool result = false;
+  switch (form) {
+  case 0: result = TKvQtQueryFileDirDlg::Execute("Where?", "/start", &s); break;
+  case 1: result = TKvQtQueryFileDirDlg::Execute("Where?", "/start", &p); break;
+  case 2: result = TKvQtQueryFileDirDlg::ExecuteEx("Where?", "Caption", s); break;
+  default: result = TKvQtQueryFileDirDlg::ExecuteEx("Where?", "Caption", p); break;
+  }
+  QVERIFY(driver.fired());
+  QCOMPARE(result, ok);
+  QCOMPARE(text, QStringLiteral("Where?"));
+  QCOMPARE(start, QStringLiteral("/start"));
+  QCOMPARE(title, form < 2 ? QFileInfo(QCoreApplication::applicationFilePath()).fileName() : QString("Caption"));
+  const std::string expected = ok ? "/typed dir" : "/start";
+  QCOMPARE(form % 2 == 0 ? s : p.str(), expected);
+}
+
+void TstQueryFileDirDlg::form() {
+  kvtest::ModalDriver driver([](QWidget* w) { w->findChild<QPushButton*>("btnOK")->click(); });
+  driver.start();
+  QVERIFY(TKvQtQueryFileDirDlg::Execute("t", "/x", static_cast<std::string*>(nullptr)));
+  QVERIFY(driver.fired());
   TKvQtQueryFileDirDlg dlg("Prompt", "Title", "/d");
   QCOMPARE(dlg.size(), QSize(384, 83));
-  QCOMPARE(dlg.windowTitle(), QStringLiteral("Title"));
   QCOMPARE(dlg.directory(), std::string("/d"));
   // The folder edit's browse dialog carries the form's caption.
   filetest::DialogSeen seen;
