@@ -2,6 +2,7 @@
 
 #include "appservices/kvqticonlib.h"
 #include "files/kvqtfiledialogs.h"
+#include "files/kvqtfilekinds_p.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"
 
@@ -425,16 +426,20 @@ QStringList TKvQMultiFileOpenEdit::droppedFiles(const QMimeData* data) const {
   for (int r = 0; r < FTable->rowCount(); ++r)
     if (const QTableWidgetItem* item = FTable->item(r, 0))
       seen.insert(item->text());
+  QStringList candidates;
   for (const QUrl& url : data->urls()) {
     if (!url.isLocalFile())
       continue;
     const QString path = url.toLocalFile();
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir() || seen.contains(path))
+    if (seen.contains(path))
       continue;
     seen.insert(path);
-    out << path;
+    candidates << path;
   }
+  const QVector<bool> files = KvQtExistingFiles(candidates);
+  for (int i = 0; i < candidates.size(); ++i)
+    if (files.at(i))
+      out << candidates.at(i);
   return out;
 }
 
