@@ -13,7 +13,7 @@
 #include <QHeaderView>
 #include <QMetaMethod>
 #include <QMimeData>
-#include <QPointer>
+#include <QPersistentModelIndex>
 #include <QRegExp>
 #include <QScrollBar>
 #include <QSet>
@@ -381,13 +381,16 @@ void TKvQMultiFileOpenEdit::initRow(int row, const QString& name) {
 void TKvQMultiFileOpenEdit::makeRowButton(int row) {
   if (FTable->cellWidget(row, 1))
     return;
-  QTableWidgetItem* item = FTable->item(row, 0);
   auto* button = new QToolButton;
   button->setText(QStringLiteral("..."));
   button->setFocusPolicy(Qt::NoFocus);
-  connect(button, &QToolButton::pressed, this, [this, item] {
+  // The row is looked up when pressed: rows move, and a caller may replace
+  // the row's item.
+  const QPersistentModelIndex cell(FTable->model()->index(row, 0));
+  connect(button, &QToolButton::pressed, this, [this, cell] {
     try {
-      browseSingle(item);
+      if (cell.isValid())
+        browseSingle(FTable->item(cell.row(), 0));
     } catch (...) {
     }
   });
