@@ -14,7 +14,6 @@
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QPersistentModelIndex>
-#include <QRegExp>
 #include <QScrollBar>
 #include <QSet>
 #include <QTableWidget>
@@ -198,6 +197,7 @@ void TKvQMultiFileOpenEdit::setFilter(const QString& filter) {
   FFilterStr = QtToKvStr(filter);
   FFilters.clear();
   FFilterParts.clear();
+  FFilterRx.clear();
   const QStringList parts = filter.split(QLatin1Char('|'), Qt::KeepEmptyParts);
   for (int i = 0; i < parts.size(); ++i) {
     if (parts.at(i).isEmpty())
@@ -220,8 +220,14 @@ void TKvQMultiFileOpenEdit::setCurrentFilterIdx(int idx) {
 int TKvQMultiFileOpenEdit::getCurrentFilterIdx() const { return FCurFilterIdx; }
 
 void TKvQMultiFileOpenEdit::setFilterIdxFromString(const QString& path) {
-  for (int i = 0; i < FFilters.size(); ++i) {
-    if (QRegExp(FFilters.at(i), Qt::CaseInsensitive, QRegExp::Wildcard).indexIn(path, 0) >= 0) {
+  if (FFilterRx.size() != FFilters.size()) {
+    FFilterRx.clear();
+    FFilterRx.reserve(FFilters.size());
+    for (const QString& f : FFilters)
+      FFilterRx << QRegExp(f, Qt::CaseInsensitive, QRegExp::Wildcard);
+  }
+  for (int i = 0; i < FFilterRx.size(); ++i) {
+    if (FFilterRx[i].indexIn(path, 0) >= 0) {
       FCurFilterIdx = i;
       return;
     }
