@@ -1,5 +1,5 @@
 // The log view's real path against two plain Qt ways of showing a capped
-// log, in one run: 100,000 short records, at most 1000 kept, the widget
+// log, in one run: 30,000 short records, at most 1000 kept, the widget
 // shown and events processed every 100 records.
 //
 //   ours:      KvLogWriteInfo -> log redirect -> TKvQtLogViewStream -> parser -> TKvQtLogTable
@@ -7,7 +7,7 @@
 //   listview:  QListView over a QStringListModel, the oldest row removed past 1000
 //
 // Counters: records per second, and for ours the ratio to each peer (above 1
-// means ours is faster).
+// means ours is faster; 5 is the aim against the faster one).
 
 #include "logview/tkvqtlogtable.h"
 #include "logview/tkvqtlogviewstream.h"
@@ -27,7 +27,7 @@
 
 namespace {
 
-const int kRecords = 100000;
+const int kRecords = 30000;
 const int kCap = 1000;
 const int kBatch = 100;
 

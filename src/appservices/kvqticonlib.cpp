@@ -20,3 +20,13 @@ QIcon KvGetIconFromIconLib(const std::string& name, int width, int height) {
   const QPixmap pix = KvGetPixmapFromIconLib(name, width, height);
   return pix.isNull() ? QIcon() : QIcon(pix);
 }
+
+QIcon KvGetIconSetFromIconLib(const std::string& name) {
+  QIcon icon;
+  for (const int size : {16, 24, 32}) {
+    const QPixmap pix = KvGetPixmapFromIconLib(name, size, size);
+    if (!pix.isNull())
+      icon.addPixmap(pix);
+  }
+  return icon;
+}

@@ -15,5 +15,8 @@
 KVQTCPNT_EXPORT QPixmap KvGetPixmapFromIconLib(const std::string& name, int width, int height);
 // The same image as an icon (a null icon when it is missing).
 KVQTCPNT_EXPORT QIcon KvGetIconFromIconLib(const std::string& name, int width, int height);
+// The image "name" at every size the library renders (16, 24 and 32 pixels)
+// in one icon, so that Qt picks the sharp one for the screen's scale.
+KVQTCPNT_EXPORT QIcon KvGetIconSetFromIconLib(const std::string& name);
 // The resource path KvGetPixmapFromIconLib reads.
 KVQTCPNT_EXPORT QString KvIconLibPath(const std::string& name, int width, int height);

@@ -5,7 +5,6 @@
 #include "module/kvqtappholder.h"
 
 #include <QLineEdit>
-#include <QRegExp>
 
 TKvAbstractQFileSaveOpenEdit::TKvAbstractQFileSaveOpenEdit(QWidget* parent, const QString& title,
                                                            const QString& file, const QStringList& filters,
@@ -48,9 +47,15 @@ void TKvAbstractQFileSaveOpenEdit::setCurrentFilterIdx(int idx) {
 int TKvAbstractQFileSaveOpenEdit::getCurrentFilterIdx() const { return FCurFilterIdx; }
 
 void TKvAbstractQFileSaveOpenEdit::setFilterIdxFromString(const QString& path) {
-  for (int i = 0; i < FFilters.size(); ++i) {
-    const QRegExp rx(FFilters.at(i), Qt::CaseInsensitive, QRegExp::Wildcard);
-    if (rx.indexIn(path, 0) >= 0) {
+  if (!FFilterRxValid) {
+    FFilterRx.clear();
+    FFilterRx.reserve(FFilters.size());
+    for (const QString& f : FFilters)
+      FFilterRx << QRegExp(f, Qt::CaseInsensitive, QRegExp::Wildcard);
+    FFilterRxValid = true;
+  }
+  for (int i = 0; i < FFilterRx.size(); ++i) {
+    if (FFilterRx[i].indexIn(path, 0) >= 0) {
       FCurFilterIdx = i;
       return;
     }
@@ -60,6 +65,7 @@ void TKvAbstractQFileSaveOpenEdit::setFilterIdxFromString(const QString& path) {
 
 void TKvAbstractQFileSaveOpenEdit::setFilter(const QStringList& filters) {
   FFilters = filters;
+  FFilterRxValid = false;
   if (FFilters.isEmpty())
     FCurFilterIdx = -1;
   else if (FCurFilterIdx < 0 || FCurFilterIdx >= FFilters.size())

@@ -14,7 +14,9 @@
 
 #include "files/tkvabstractqfilediredit.h"
 
+#include <QRegExp>
 #include <QStringList>
+#include <QVector>
 
 #include <string>
 
@@ -58,4 +60,9 @@ private:
   std::string FFilterStr;
   QStringList FFilters;
   int FCurFilterIdx = -1;
+
+  // The filters as compiled wildcards, made on first use after a change:
+  // the index follows every keystroke, and lists run to thousands.
+  QVector<QRegExp> FFilterRx;
+  bool FFilterRxValid = false;
 };

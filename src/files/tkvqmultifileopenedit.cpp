@@ -2,6 +2,7 @@
 
 #include "appservices/kvqticonlib.h"
 #include "files/kvqtfiledialogs.h"
+#include "files/kvqtfilekinds_p.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"
 
@@ -12,8 +13,7 @@
 #include <QHeaderView>
 #include <QMetaMethod>
 #include <QMimeData>
-#include <QPointer>
-#include <QRegExp>
+#include <QPersistentModelIndex>
 #include <QScrollBar>
 #include <QSet>
 #include <QTableWidget>
@@ -197,6 +197,7 @@ void TKvQMultiFileOpenEdit::setFilter(const QString& filter) {
   FFilterStr = QtToKvStr(filter);
   FFilters.clear();
   FFilterParts.clear();
+  FFilterRx.clear();
   const QStringList parts = filter.split(QLatin1Char('|'), Qt::KeepEmptyParts);
   for (int i = 0; i < parts.size(); ++i) {
     if (parts.at(i).isEmpty())
@@ -219,8 +220,14 @@ void TKvQMultiFileOpenEdit::setCurrentFilterIdx(int idx) {
 int TKvQMultiFileOpenEdit::getCurrentFilterIdx() const { return FCurFilterIdx; }
 
 void TKvQMultiFileOpenEdit::setFilterIdxFromString(const QString& path) {
-  for (int i = 0; i < FFilters.size(); ++i) {
-    if (QRegExp(FFilters.at(i), Qt::CaseInsensitive, QRegExp::Wildcard).indexIn(path, 0) >= 0) {
+  if (FFilterRx.size() != FFilters.size()) {
+    FFilterRx.clear();
+    FFilterRx.reserve(FFilters.size());
+    for (const QString& f : FFilters)
+      FFilterRx << QRegExp(f, Qt::CaseInsensitive, QRegExp::Wildcard);
+  }
+  for (int i = 0; i < FFilterRx.size(); ++i) {
+    if (FFilterRx[i].indexIn(path, 0) >= 0) {
       FCurFilterIdx = i;
       return;
     }
@@ -380,13 +387,16 @@ void TKvQMultiFileOpenEdit::initRow(int row, const QString& name) {
 void TKvQMultiFileOpenEdit::makeRowButton(int row) {
   if (FTable->cellWidget(row, 1))
     return;
-  QTableWidgetItem* item = FTable->item(row, 0);
   auto* button = new QToolButton;
   button->setText(QStringLiteral("..."));
   button->setFocusPolicy(Qt::NoFocus);
-  connect(button, &QToolButton::pressed, this, [this, item] {
+  // The row is looked up when pressed: rows move, and a caller may replace
+  // the row's item.
+  const QPersistentModelIndex cell(FTable->model()->index(row, 0));
+  connect(button, &QToolButton::pressed, this, [this, cell] {
     try {
-      browseSingle(item);
+      if (cell.isValid())
+        browseSingle(FTable->item(cell.row(), 0));
     } catch (...) {
     }
   });
@@ -425,16 +435,20 @@ QStringList TKvQMultiFileOpenEdit::droppedFiles(const QMimeData* data) const {
   for (int r = 0; r < FTable->rowCount(); ++r)
     if (const QTableWidgetItem* item = FTable->item(r, 0))
       seen.insert(item->text());
+  QStringList candidates;
   for (const QUrl& url : data->urls()) {
     if (!url.isLocalFile())
       continue;
     const QString path = url.toLocalFile();
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir() || seen.contains(path))
+    if (seen.contains(path))
       continue;
     seen.insert(path);
-    out << path;
+    candidates << path;
   }
+  const QVector<bool> files = KvQtExistingFiles(candidates);
+  for (int i = 0; i < candidates.size(); ++i)
+    if (files.at(i))
+      out << candidates.at(i);
   return out;
 }
 

@@ -12,7 +12,14 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QScrollBar>
+#include <QFontMetricsF>
+#include <QStyle>
+#include <QElapsedTimer>
 #include <QTimer>
+
+#include <cctype>
+
+#include <deque>
 
 namespace {
 
@@ -110,9 +117,33 @@ bool TKvQtLogTable::IsMessageVisible(const TLogMessage& msg, TMessageLevel table
 }
 
 std::string TKvQtLogTable::MakeTimePrefix(const std::string& timeText) {
+  // Records come in runs from the same second: the calendar work is done
+  // once per second, the milliseconds are copied over. Both the records and
+  // the two formats keep them at characters 20 to 22 ("...:SS.mmm").
+  struct TCache {
+    std::string time, prefix;
+    TMsgTimeFormat format = -1;
+  };
+  static TCache cache;
+  auto millis = [](const std::string& s) {
+    return s.size() > 23 && s[19] == '.' && isdigit(static_cast<unsigned char>(s[20])) &&
+           isdigit(static_cast<unsigned char>(s[21])) && isdigit(static_cast<unsigned char>(s[22])) &&
+           !isdigit(static_cast<unsigned char>(s[23]));
+  };
+  if (cache.format == GMsgTimeFormat && timeText.size() == cache.time.size() && millis(timeText) &&
+      timeText.compare(0, 20, cache.time, 0, 20) == 0 && timeText.compare(23, std::string::npos, cache.time, 23) == 0) {
+    std::string prefix = cache.prefix;
+    prefix.replace(20, 3, timeText, 20, 3);
+    return prefix;
+  }
   const TKvDateTime time = TKvDateTime::FromRFCString(timeText);
   std::string prefix = GMsgTimeFormat == mtfRFC ? time.ToRFCString(3, TKvDateTime::tzLocal) : time.ToLocaleString(1);
   prefix += ": ";
+  if (millis(timeText) && millis(prefix)) {
+    cache.time = timeText;
+    cache.prefix = prefix;
+    cache.format = GMsgTimeFormat;
+  }
   return prefix;
 }
 
@@ -122,10 +153,53 @@ const QIcon& TKvQtLogTable::ClassIcon(TMessageLevel messageClass) {
     return none;
   const size_t i = static_cast<size_t>(messageClass);
   if (!FIconsLoaded[i]) {
-    FIcons[i] = KvGetIconFromIconLib(kClassIconNames[i], 16, 16);
+    // Every size of the library, so that a scaled screen gets a sharp one.
+    FIcons[i] = KvGetIconSetFromIconLib(kClassIconNames[i]);
     FIconsLoaded[i] = true;
   }
   return FIcons[i];
+}
+
+void TKvQtLogTable::SimulatePurge(const std::vector<uint8_t>& flags, size_t existing, uint64_t maximum,
+                                  uint64_t protectedNewest, std::vector<uint8_t>& fate) {
+  // The purge removes either the oldest detail message outside the newest
+  // `protectedNewest`, or the oldest message. The newest `protectedNewest`
+  // positions are therefore always present, so "outside the protected ones"
+  // is a plain position test, and each step costs O(1) amortised.
+  const size_t total = flags.size();
+  const size_t none = static_cast<size_t>(-1);
+  fate.assign(total, pfSurvives);
+  std::deque<size_t> details; // present detail messages, oldest first
+  size_t oldest = 0;          // no present message before it
+  size_t last = none;         // the newest present message
+  uint64_t count = 0;
+  for (size_t i = 0; i < total; ++i) {
+    if (i >= existing && (flags[i] & pfVisible) && last != none)
+      fate[last] |= pfBelowVisible;
+    if (flags[i] & pfDetail)
+      details.push_back(i);
+    ++count;
+    last = i;
+    if (i < existing || maximum == 0)
+      continue;
+    while (count > maximum) {
+      size_t victim;
+      if (protectedNewest < maximum && !details.empty() && details.front() + protectedNewest <= i) {
+        victim = details.front();
+        details.pop_front();
+      } else {
+        while (!(fate[oldest] & pfSurvives))
+          ++oldest;
+        victim = oldest;
+        if (!details.empty() && details.front() == victim)
+          details.pop_front();
+      }
+      fate[victim] &= static_cast<uint8_t>(~pfSurvives);
+      --count;
+    }
+    while (last != none && !(fate[last] & pfSurvives))
+      last = last == 0 ? none : last - 1;
+  }
 }
 
 void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int code, const std::string& timeText,
@@ -135,27 +209,19 @@ void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int cod
   TLogMessage& msg = FMessages.back();
   msg.visible = IsMessageVisible(msg, FMessageLevel);
 
-  auto* textItem = new QTableWidgetItem(QString::fromUtf8(msg.text.data(), static_cast<int>(msg.text.size())));
-
   const int row = rowCount();
-  if (row > 0 && msg.visible) {
-    // A message that ended its text with a line feed would show an empty
-    // line under it once it is no longer the last one.
-    if (QTableWidgetItem* prev = item(row - 1, 1)) {
-      const QString shown = prev->text();
-      if (!shown.isEmpty() && shown.endsWith(QLatin1Char('\n')))
-        prev->setText(shown.trimmed());
-    }
+  if (row > 0) {
+    if (msg.visible)
+      TrimShownText(row - 1, *std::prev(FMessages.end(), 2));
+    // The row above will not change any more: it gets its final height now.
+    else if (FLastRowDirty)
+      MeasureRow(row - 1, *std::prev(FMessages.end(), 2));
   }
-
-  // The row above will not change any more: it gets its final height now.
-  if (FLastRowDirty && row > 0)
-    MeasureRow(row - 1);
   insertRow(row);
-  auto* iconItem = new QTableWidgetItem(ClassIcon(msg.messageClass), QString());
-  setItem(row, 1, textItem);
-  setItem(row, 0, iconItem);
+  setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(msg.text.data(), static_cast<int>(msg.text.size()))));
+  setItem(row, 0, new QTableWidgetItem(ClassIcon(msg.messageClass), QString()));
   MarkLastRowDirty();
+  FlushLayoutSoon();
 
   if (!msg.visible)
     setRowHidden(row, true);
@@ -163,6 +229,125 @@ void TKvQtLogTable::AddMessage(TKvLogMsgType type, TKvLogMsgLevel level, int cod
     FScrollPending = true;
 
   RemoveOldMsg();
+
+  if (OnMessagesChanged)
+    OnMessagesChanged();
+}
+
+void TKvQtLogTable::TrimShownText(int row, TLogMessage& msg) {
+  // A message that ended its text with a line feed would show an empty line
+  // under it once it is no longer the last one; the row is measured again
+  // without that line.
+  QTableWidgetItem* textItem = item(row, 1);
+  const QString shown = textItem ? textItem->text() : QString();
+  if (!shown.isEmpty() && shown.endsWith(QLatin1Char('\n')))
+    textItem->setText(shown.trimmed());
+  else if (!(FLastRowDirty && row + 1 == rowCount()))
+    return;
+  MeasureRow(row, msg);
+}
+
+void TKvQtLogTable::AddMessages(std::vector<TNewMessage>& batch, int followingClass) {
+  // One record that really follows the last message: the plain way is cheaper.
+  if (batch.size() == 1 &&
+      (followingClass < 0 || followingClass == CalcMessageLevel(batch.front().type, batch.front().level))) {
+    TNewMessage& n = batch.front();
+    AddMessage(n.type, n.level, n.code, n.timeText, n.source, n.text);
+    return;
+  }
+  if (batch.empty())
+    return;
+  const size_t existing = FMessages.size();
+  std::vector<uint8_t> flags;
+  flags.reserve(existing + batch.size());
+  for (const TLogMessage& m : FMessages)
+    flags.push_back(static_cast<uint8_t>((IsPurgedFirst(m.type, m.level) ? pfDetail : 0) | (m.visible ? pfVisible : 0)));
+  for (const TNewMessage& n : batch)
+    flags.push_back(static_cast<uint8_t>((IsPurgedFirst(n.type, n.level) ? pfDetail : 0) |
+                                         (CalcMessageLevel(n.type, n.level) <= FMessageLevel ? pfVisible : 0)));
+  std::vector<uint8_t> fate;
+  SimulatePurge(flags, existing, GetMaxMessages(), GetProtectedNewest(), fate);
+  // Where records were left out in between, the record that really followed
+  // decides whether a row lost its trailing line feed.
+  auto follow = [this, &fate](size_t i, int nextClass) {
+    if (nextClass < 0)
+      return;
+    if (nextClass <= FMessageLevel)
+      fate[i] |= pfBelowVisible;
+    else
+      fate[i] &= static_cast<uint8_t>(~pfBelowVisible);
+  };
+  if (existing > 0)
+    follow(existing - 1, followingClass);
+  for (size_t k = 0; k < batch.size(); ++k)
+    follow(existing + k, batch[k].nextClass);
+
+  // Messages of the table that the batch pushes out, in runs of rows.
+  int row = 0;
+  size_t i = 0;
+  for (auto it = FMessages.begin(); i < existing;) {
+    if (fate[i] & pfSurvives) {
+      if (fate[i] & pfBelowVisible)
+        TrimShownText(row, *it);
+      else if (FLastRowDirty && i + 1 == existing)
+        MeasureRow(row, *it); // it will not grow any more
+      ++it;
+      ++row;
+      ++i;
+      continue;
+    }
+    const auto first = it;
+    const size_t runStart = i;
+    while (i < existing && !(fate[i] & pfSurvives)) {
+      ++it;
+      ++i;
+    }
+    model()->removeRows(row, static_cast<int>(i - runStart));
+    it = FMessages.erase(first, it);
+  }
+
+  // Rows only for the records that stay.
+  size_t survivors = 0;
+  for (size_t k = existing; k < fate.size(); ++k)
+    survivors += fate[k] & pfSurvives;
+  if (survivors > 0) {
+    const int firstNew = rowCount();
+    setRowCount(firstNew + static_cast<int>(survivors));
+    row = firstNew;
+    for (size_t k = 0; k < batch.size(); ++k) {
+      const uint8_t f = fate[existing + k];
+      if (!(f & pfSurvives))
+        continue;
+      TNewMessage& n = batch[k];
+      std::string text = MakeTimePrefix(n.timeText);
+      const size_t prefixLength = text.size();
+      text += n.text;
+      FMessages.emplace_back(n.type, n.level, n.code, std::move(n.timeText), std::move(n.source), std::move(text),
+                             prefixLength);
+      TLogMessage& msg = FMessages.back();
+      msg.visible = IsMessageVisible(msg, FMessageLevel);
+      QString shown = QString::fromUtf8(msg.text.data(), static_cast<int>(msg.text.size()));
+      if ((f & pfBelowVisible) && shown.endsWith(QLatin1Char('\n')))
+        shown = shown.trimmed();
+      setItem(row, 1, new QTableWidgetItem(shown));
+      setItem(row, 0, new QTableWidgetItem(ClassIcon(msg.messageClass), QString()));
+      if (!msg.visible)
+        setRowHidden(row, true);
+      else if (FScrollToEnd)
+        FScrollPending = true;
+      // The newest row may still grow: it is measured once its text is
+      // complete. Rows far from the end wait for an idle moment: in a storm
+      // most of them are purged before anyone could scroll to them.
+      const int rowsAfter = firstNew + static_cast<int>(survivors) - 1 - row;
+      if (rowsAfter > 0 && rowsAfter <= kRowsSizedAtOnce)
+        MeasureRow(row, msg);
+      else if (rowsAfter > 0)
+        ScheduleDeferredSizing();
+      ++row;
+    }
+    MarkLastRowDirty();
+  }
+  FlushLayoutSoon();
 
   if (OnMessagesChanged)
     OnMessagesChanged();
@@ -181,6 +366,7 @@ void TKvQtLogTable::AppendMessage(const std::string& text) {
   // Only the last row changed, and every other row was sized to its contents
   // already: measuring them all again would make a long log quadratic.
   MarkLastRowDirty();
+  FlushLayoutSoon();
   viewport()->update();
 }
 
@@ -198,14 +384,100 @@ void TKvQtLogTable::Clear() {
 
 void TKvQtLogTable::SetScrollToEnd(bool scroll) { FScrollToEnd = scroll; }
 
-void TKvQtLogTable::MeasureRow(int row) {
-  // The vertical header is hidden: its own size hint (the row number) does
-  // not count, only the row's items do.
-  verticalHeader()->resizeSection(row, sizeHintForRow(row));
+int TKvQtLogTable::SingleLineHeight(int row, TMessageLevel messageClass, const QString& shown) {
+  if (shown.contains(QLatin1Char('\n')))
+    return -1;
+  if (FAdvances.empty())
+    FAdvances.assign(0x10000, -1.0f);
+  const QFontMetricsF metrics(font());
+  float width = 0;
+  for (const QChar c : shown) {
+    if (c.isSurrogate())
+      return -1;
+    float& advance = FAdvances[c.unicode()];
+    if (advance < 0)
+      advance = static_cast<float>(metrics.horizontalAdvance(c));
+    width += advance;
+  }
+  // The delegate keeps a margin on each side. Kerning only ever narrows a
+  // text a little; a few pixels more keep the guess on the safe side.
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  if (width + static_cast<float>(2 * margin + 4) > static_cast<float>(columnWidth(1)))
+    return -1;
+  int& height = FLineHeights[static_cast<size_t>(messageClass)];
+  if (height <= 0)
+    height = sizeHintForRow(row);
+  return height;
 }
 
-void TKvQtLogTable::MarkLastRowDirty() {
-  FLastRowDirty = true;
+void TKvQtLogTable::MeasureRow(int row, TLogMessage& msg) {
+  const QTableWidgetItem* textItem = item(row, 1);
+  int height = textItem ? SingleLineHeight(row, msg.messageClass, textItem->text()) : -1;
+  // The vertical header is hidden: its own size hint (the row number) does
+  // not count, only the row's items do.
+  if (height < 0)
+    height = sizeHintForRow(row);
+  if (rowHeight(row) != height)
+    verticalHeader()->resizeSection(row, height);
+  msg.sized = true;
+}
+
+void TKvQtLogTable::ScheduleDeferredSizing() {
+  // Waits for a pause in the flow of batches (at most half a second): in a
+  // storm most of these rows are purged before anyone could scroll to them.
+  if (!FSizingTimer) {
+    FSizingTimer = new QTimer(this);
+    FSizingTimer->setSingleShot(true);
+    connect(FSizingTimer, &QTimer::timeout, this, &TKvQtLogTable::SizeDeferredRows);
+  }
+  if (!FSizingTimer->isActive())
+    FSizingAsked.start();
+  if (!FSizingTimer->isActive() || FSizingAsked.elapsed() < 500)
+    FSizingTimer->start(50);
+}
+
+void TKvQtLogTable::SizeDeferredRows() {
+  // Newest first (nearest to what is shown), a few milliseconds at a time.
+  QElapsedTimer clock;
+  clock.start();
+  const int last = rowCount() - 1;
+  int row = last;
+  for (auto it = FMessages.rbegin(); it != FMessages.rend(); ++it, --row) {
+    if (it->sized || (row == last && FLastRowDirty))
+      continue;
+    if (clock.elapsed() >= 4) {
+      FSizingTimer->start(0);
+      return;
+    }
+    MeasureRow(row, *it);
+  }
+}
+
+void TKvQtLogTable::MarkLastRowDirty() { FLastRowDirty = true; }
+
+void TKvQtLogTable::CoalesceRepaint() {
+  // A busy log would repaint after every turn of the event loop; the screen
+  // shows at most one frame in 16 ms. The first change paints at once, later
+  // ones within the frame are held back and painted together at its end.
+  if (!FRepaintTimer) {
+    FRepaintTimer = new QTimer(this);
+    FRepaintTimer->setSingleShot(true);
+    FRepaintTimer->setInterval(16);
+    connect(FRepaintTimer, &QTimer::timeout, this, [this]() {
+      if (viewport()->updatesEnabled())
+        return;
+      viewport()->setUpdatesEnabled(true); // repaints everything held back
+      FRepaintTimer->start();
+    });
+  }
+  if (!FRepaintTimer->isActive())
+    FRepaintTimer->start();
+  else if (viewport()->updatesEnabled())
+    viewport()->setUpdatesEnabled(false);
+}
+
+void TKvQtLogTable::FlushLayoutSoon() {
+  CoalesceRepaint();
   if (FLayoutPosted)
     return;
   FLayoutPosted = true;
@@ -216,7 +488,7 @@ void TKvQtLogTable::FlushLayout() {
   FLayoutPosted = false;
   const int rows = rowCount();
   if (FLastRowDirty && rows > 0)
-    MeasureRow(rows - 1);
+    MeasureRow(rows - 1, FMessages.back());
   FLastRowDirty = false;
   if (FScrollPending && FScrollToEnd) {
     // The newest visible row is the one asked for or a newer one.
@@ -238,21 +510,24 @@ void TKvQtLogTable::ScheduleRowsResize() {
   QTimer::singleShot(0, this, [this]() {
     FRowsResizePending = false;
     // Hidden rows too: they keep their height for when they are shown again.
-    const int rows = rowCount();
-    for (int row = 0; row < rows; ++row)
-      MeasureRow(row);
+    int row = 0;
+    for (TLogMessage& msg : FMessages)
+      MeasureRow(row++, msg);
   });
 }
 
 void TKvQtLogTable::changeEvent(QEvent* event) {
   QTableWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    FLineHeights.fill(0);
+    FAdvances.clear();
     ScheduleRowsResize();
+  }
 }
 
 void TKvQtLogTable::SetMaxMessages(unsigned long maximum, unsigned long protectedNewest) {
-  FMaxMessages = maximum;
-  FProtectedNewest = protectedNewest;
+  FMaxMessages.store(maximum, std::memory_order_relaxed);
+  FProtectedNewest.store(protectedNewest, std::memory_order_relaxed);
   RemoveOldMsg();
   viewport()->update();
 }
@@ -263,19 +538,21 @@ void TKvQtLogTable::RemoveRow0() {
 }
 
 void TKvQtLogTable::RemoveOldMsg() {
+  const uint64_t maximum = GetMaxMessages();
+  const uint64_t protectedNewest = GetProtectedNewest();
   const uint64_t count = FMessages.size();
-  if (FMaxMessages == 0 || count <= FMaxMessages)
+  if (maximum == 0 || count <= maximum)
     return;
-  uint64_t excess = count - FMaxMessages;
+  uint64_t excess = count - maximum;
 
   // Detail information is the least valuable: drop it first, but never from
   // the newest messages, which the user is most likely reading.
-  if (FProtectedNewest < FMaxMessages) {
-    const uint64_t examine = count - FProtectedNewest;
+  if (protectedNewest < maximum) {
+    const uint64_t examine = count - protectedNewest;
     int row = 0;
     auto it = FMessages.begin();
     for (uint64_t i = 0; i < examine && excess > 0 && it != FMessages.end(); ++i) {
-      if (it->type == lmtInfo && it->level >= lmlVisible) {
+      if (IsPurgedFirst(it->type, it->level)) {
         removeRow(row);
         it = FMessages.erase(it);
         --excess;

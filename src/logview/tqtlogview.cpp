@@ -56,7 +56,8 @@ TQtLogView::TQtLogView(QWidget* parent) : TKvQMainWindow(parent, Qt::WindowFlags
   } levelButtons[] = {
     {ui->BtnE, "msg_error"}, {ui->BtnW, "msg_warn"}, {ui->BtnI, "msg_info"}, {ui->BtnO, "msg_other"}};
   for (const auto& b : levelButtons) {
-    b.button->setIcon(KvGetIconFromIconLib(b.icon, 16, 16));
+    // Every size of the library: a scaled screen gets a sharp icon, not a blown-up 16.
+    b.button->setIcon(KvGetIconSetFromIconLib(b.icon));
     b.button->setCheckable(true);
     connect(b.button, &QPushButton::toggled, this, &TQtLogView::slotBtnMsgLevelToggled);
   }

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <climits>
+#include <ctime>
 #include <memory>
 #include <unistd.h>
 
@@ -177,38 +179,85 @@ void KvLogSetLogV(const var_a<TKvStream*>& log) {
   s.Log = log ? log : KvLogCreateStderrStream();
 }
 
-std::string KvLogFormatRecord(const std::string& source, const std::string& text, TKvLogMsgType type,
-                              TKvLogMsgLevel level, int code, const std::string& timeText) {
-  std::string time = timeText.empty() ? TKvDateTime::Now().ToRFCString(3) : timeText.substr(0, kMaxTime);
-  for (char& c : time)
-    if (!IsTimeChar(static_cast<unsigned char>(c)))
-      c = '_';
+namespace {
+
+template <class T> void AppendNumber(std::string& out, T v) {
+  char buf[24];
+  out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
+// The current time as RFC text with milliseconds. Each thread formats the
+// text up to the seconds once per second: a log written in a tight loop
+// pays for the clock and three digits, not for a calendar conversion.
+void AppendNow(std::string& out) {
+  struct timespec ts;
+  clock_gettime(CLOCK_REALTIME, &ts);
+  const int64_t ms = static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+  const int64_t second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+  const int milli = static_cast<int>(ms - second * 1000);
+  thread_local int64_t tSecond = INT64_MIN;
+  thread_local std::string tHead; // "2026-12-05T19:00:00."
+  if (second != tSecond) {
+    const std::string full = TKvDateTime::FromMSecsSinceEpoch(second * 1000).ToRFCString(3);
+    if (full.size() < 4) {
+      out += full;
+      return;
+    }
+    tHead.assign(full, 0, full.size() - 4); // without "000Z"
+    tSecond = second;
+  }
+  out += tHead;
+  const char digits[4] = {static_cast<char>('0' + milli / 100), static_cast<char>('0' + milli / 10 % 10),
+                          static_cast<char>('0' + milli % 10), 'Z'};
+  out.append(digits, 4);
+}
+
+void AppendRecord(std::string& out, const std::string& source, const std::string& text, TKvLogMsgType type,
+                  TKvLogMsgLevel level, int code, const std::string& timeText) {
   size_t srcSize = std::min(source.size(), kMaxSource);
   if (srcSize < source.size()) // do not cut a UTF-8 sequence in two
     while (srcSize > 0 && (static_cast<unsigned char>(source[srcSize]) & 0xC0) == 0x80)
       --srcSize;
   const size_t textSize = static_cast<size_t>(std::min<uint64_t>(text.size(), kMaxText));
 
-  std::string out;
-  out.reserve(64 + time.size() + srcSize + textSize);
+  out.reserve(out.size() + 80 + srcSize + textSize);
   out += static_cast<char>(kRS);
   out += "KV1 ";
-  out += time;
+  if (timeText.empty()) {
+    AppendNow(out);
+  } else {
+    const size_t timeStart = out.size();
+    out.append(timeText, 0, kMaxTime);
+    for (size_t i = timeStart; i < out.size(); ++i)
+      if (!IsTimeChar(static_cast<unsigned char>(out[i])))
+        out[i] = '_';
+  }
   out += ' ';
-  out += TypeText(type);
+  if (type >= 0 && type < 128 && IsLetter(static_cast<unsigned char>(type)))
+    out += static_cast<char>(type);
+  else
+    AppendNumber(out, type);
   out += ' ';
-  out += NumberText(level);
+  AppendNumber(out, level);
   out += ' ';
-  out += NumberText(code);
+  AppendNumber(out, code);
   out += ' ';
-  out += NumberText(srcSize);
+  AppendNumber(out, srcSize);
   out += ':';
   out.append(source, 0, srcSize);
   out += ' ';
-  out += NumberText(textSize);
+  AppendNumber(out, textSize);
   out += '\n';
   out.append(text, 0, textSize);
   out += '\n';
+}
+
+} // namespace
+
+std::string KvLogFormatRecord(const std::string& source, const std::string& text, TKvLogMsgType type,
+                              TKvLogMsgLevel level, int code, const std::string& timeText) {
+  std::string out;
+  AppendRecord(out, source, text, type, level, code, timeText);
   return out;
 }
 
@@ -220,9 +269,15 @@ void KvLogWriteRecord(TKvStream& stream, const std::string& source, const std::s
 
 void KvLogWrite(TKvLogMsgType type, const std::string& source, const std::string& text, TKvLogMsgLevel level,
                 int code) {
-  std::string record;
+  // Formatted outside the lock, into a buffer each thread reuses (a record
+  // written from inside a log stream gets its own: the outer one is still
+  // being written).
+  thread_local std::string tBuffer;
+  std::string nested;
+  std::string& record = tLogDepth > 0 ? nested : tBuffer;
   try {
-    record = KvLogFormatRecord(source, text, type, level, code);
+    record.clear();
+    AppendRecord(record, source, text, type, level, code, std::string());
   } catch (...) { // out of memory: the record is lost, say so cheaply
     WriteStderr("log: a record could not be formatted\n");
     return;
@@ -246,6 +301,8 @@ void KvLogWrite(TKvLogMsgType type, const std::string& source, const std::string
   for (size_t i = 0; i < tLogPending.size(); ++i)
     WriteToLogStream(log, std::string(tLogPending[i]));
   tLogPending.clear();
+  if (record.capacity() > 64 * 1024)
+    std::string().swap(record); // a huge record leaves no huge buffer behind
 }
 
 void KvLogWriteInfo(const std::string& source, const std::string& text, TKvLogMsgLevel level, int code) {
@@ -495,6 +552,7 @@ struct TKvLogRedirect::TOutput {
   std::weak_ptr<TKvStream> Weak;
   TKvStream* Raw = nullptr;
   TFilter Filter;
+  bool Removed = false; // no longer an output; a loop that still holds it skips it
 
   std::shared_ptr<TKvStream> Lock() const { return Strong ? Strong : Weak.lock(); }
   bool Alive() const { return Strong || !Weak.expired(); }
@@ -549,23 +607,19 @@ bool TKvLogRedirect::Passes(const TFilter& f, const TKvLogRecordHeader& h, bool 
 
 TKvLogRedirect::TKvLogRedirect() = default;
 
-TKvLogRedirect::~TKvLogRedirect() {
-  for (TOutput* o : FOutputs)
-    delete o;
-}
+TKvLogRedirect::~TKvLogRedirect() = default;
 
 void TKvLogRedirect::AddStream(const var_a<TKvStream*>& stream, const TFilter& filter, bool weak) {
   if (!stream)
     return;
   std::lock_guard<std::recursive_mutex> lock(FMutex);
-  TOutput* o = nullptr;
-  for (TOutput* existing : FOutputs)
+  std::shared_ptr<TOutput> o;
+  for (const std::shared_ptr<TOutput>& existing : FOutputs)
     if (existing->Raw == stream.get() && existing->Alive())
       o = existing;
   if (!o) {
-    std::unique_ptr<TOutput> added(new TOutput);
-    FOutputs.push_back(added.get());
-    o = added.release();
+    o = std::make_shared<TOutput>();
+    FOutputs.push_back(o);
   }
   o->Raw = stream.get();
   o->Filter = filter;
@@ -577,8 +631,9 @@ void TKvLogRedirect::RemoveStream(TKvStream* stream) {
   std::lock_guard<std::recursive_mutex> lock(FMutex);
   for (auto it = FOutputs.begin(); it != FOutputs.end();) {
     if ((*it)->Raw == stream || !(*it)->Alive()) {
+      // Loops in progress keep their own reference and skip it from now on.
+      (*it)->Removed = true;
       FCurrent.erase(std::remove(FCurrent.begin(), FCurrent.end(), *it), FCurrent.end());
-      delete *it;
       it = FOutputs.erase(it);
     } else {
       ++it;
@@ -588,7 +643,8 @@ void TKvLogRedirect::RemoveStream(TKvStream* stream) {
 
 size_t TKvLogRedirect::StreamCount() const {
   std::lock_guard<std::recursive_mutex> lock(FMutex);
-  return static_cast<size_t>(std::count_if(FOutputs.begin(), FOutputs.end(), [](TOutput* o) { return o->Alive(); }));
+  return static_cast<size_t>(
+    std::count_if(FOutputs.begin(), FOutputs.end(), [](const std::shared_ptr<TOutput>& o) { return o->Alive(); }));
 }
 
 unsigned long TKvLogRedirect::Write(const void* data, unsigned long size) {
@@ -602,7 +658,9 @@ unsigned long TKvLogRedirect::Write(const void* data, unsigned long size) {
 bool TKvLogRedirect::Flush() {
   std::lock_guard<std::recursive_mutex> lock(FMutex);
   bool ok = true;
-  for (TOutput* o : FOutputs) {
+  for (const std::shared_ptr<TOutput>& o : std::vector<std::shared_ptr<TOutput>>(FOutputs)) {
+    if (o->Removed)
+      continue;
     const std::shared_ptr<TKvStream> s = o->Lock();
     try {
       if (s && !s->Flush())
@@ -614,32 +672,35 @@ bool TKvLogRedirect::Flush() {
   return ok;
 }
 
+// An output may remove itself or another one while it writes (which frees
+// nothing the loops below still use: they walk copies of the shared lists and
+// skip what was removed meanwhile).
+
 void TKvLogRedirect::DoHeaderParsed(bool ok) {
   FCurrent.clear();
   if (!ok) {
     // Not a record: the bytes go where unframed bytes go.
-    for (TOutput* o : std::vector<TOutput*>(FOutputs))
-      if (o->Filter.Flags & fPassUnframed)
+    for (const std::shared_ptr<TOutput>& o : std::vector<std::shared_ptr<TOutput>>(FOutputs))
+      if (!o->Removed && (o->Filter.Flags & fPassUnframed))
         SendTo(o->Lock(), HeaderBytes().data(), static_cast<unsigned long>(HeaderBytes().size()));
     return;
   }
-  for (TOutput* o : FOutputs)
+  for (const std::shared_ptr<TOutput>& o : FOutputs)
     if (Passes(o->Filter, Header(), FMainThread))
       FCurrent.push_back(o);
-  // A copy: an output may remove itself (or another) while it writes.
-  for (TOutput* o : std::vector<TOutput*>(FCurrent))
-    if (std::find(FCurrent.begin(), FCurrent.end(), o) != FCurrent.end())
+  for (const std::shared_ptr<TOutput>& o : std::vector<std::shared_ptr<TOutput>>(FCurrent))
+    if (!o->Removed)
       SendTo(o->Lock(), HeaderBytes().data(), static_cast<unsigned long>(HeaderBytes().size()));
 }
 
 void TKvLogRedirect::RawWrite(const void* data, unsigned long size, bool flag) {
   if (InRecord()) {
-    for (TOutput* o : std::vector<TOutput*>(FCurrent))
-      if (std::find(FCurrent.begin(), FCurrent.end(), o) != FCurrent.end())
+    for (const std::shared_ptr<TOutput>& o : std::vector<std::shared_ptr<TOutput>>(FCurrent))
+      if (!o->Removed)
         SendTo(o->Lock(), data, size);
   } else if (!flag) {
-    for (TOutput* o : std::vector<TOutput*>(FOutputs))
-      if (std::find(FOutputs.begin(), FOutputs.end(), o) != FOutputs.end() && (o->Filter.Flags & fPassUnframed))
+    for (const std::shared_ptr<TOutput>& o : std::vector<std::shared_ptr<TOutput>>(FOutputs))
+      if (!o->Removed && (o->Filter.Flags & fPassUnframed))
         SendTo(o->Lock(), data, size);
   }
   // Header bytes wait for DoHeaderParsed, which knows where the record goes.

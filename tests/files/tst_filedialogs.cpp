@@ -64,13 +64,10 @@ void TstFileDialogs::filterGrammar_data() {
       << "A (*.a)|*.a|B (*.b)" << QStringList{"A (*.a)", "B (*.b)"} << QStringList{".a", ""};
   QTest::newRow("trailing bar") << "A (*.a)|*.a|" << QStringList{"A (*.a)", ""} << QStringList{".a", ""};
   QTest::newRow("empty parts kept") << "||A|*.a;*.b" << QStringList{"", "A"} << QStringList{"", ".a"};
-  QTest::newRow("several patterns, first wins") << "T (*.txt *.asc)|*.txt;*.asc"
-                                                 << QStringList{"T (*.txt *.asc)"} << QStringList{".txt"};
-  QTest::newRow("double extension") << "Z|*.tar.gz" << QStringList{"Z"} << QStringList{".tar.gz"};
+  QTest::newRow("first pattern wins, double extension") << "T (*.txt)|*.tar.gz;*.txt|U|*.asc"
+                                                         << QStringList{"T (*.txt)", "U"} << QStringList{".tar.gz", ".asc"};
   QTest::newRow("no real extension") << "M|Makefile|Q|*.t?t|S|*. x|E|;*.a"
                                      << QStringList{"M", "Q", "S", "E"} << QStringList{"", "", "", ""};
-  QTest::newRow("parentheses in description") << "GeoTIFF (big) (*.tif)|*.tif"
-                                              << QStringList{"GeoTIFF (big) (*.tif)"} << QStringList{".tif"};
 }
 
 void TstFileDialogs::filterGrammar() {
@@ -84,8 +81,6 @@ void TstFileDialogs::filterGrammar() {
     QCOMPARE(f.defaultExt(static_cast<unsigned long>(i + 1)), exts.at(i));
     QCOMPARE(f.nameOf(static_cast<unsigned long>(i + 1)), names.at(i));
   }
-  QCOMPARE(f.nameOf(0), QString());
-  QCOMPARE(f.nameOf(static_cast<unsigned long>(names.size() + 1)), QString());
 }
 
 void TstFileDialogs::openFilterNumbers_data() {
@@ -134,7 +129,6 @@ void TstFileDialogs::saveDefaultExtension_data() {
   QTest::newRow("own extension kept") << txtAsc << "report.dat" << true << "report.dat";
   QTest::newRow("null out-pointer appends nothing") << txtAsc << "report" << false << "report";
   QTest::newRow("pattern * appends nothing") << "All (*)|*" << "report" << true << "report";
-  QTest::newRow("name without pattern part") << "Text (*.txt)" << "report" << true << "report";
 }
 
 void TstFileDialogs::saveDefaultExtension() {
@@ -207,12 +201,6 @@ void TstFileDialogs::openManyAndStdForms() {
   QCOMPARE(files, (std::vector<std::string>{QtToKvStr(a), QtToKvStr(b)}));
   QCOMPARE(int(out), 1);
   QCOMPARE(lastDir(), QtToKvStr(dir + "/"));
-
-  std::string one = "unchanged";
-  QVERIFY(withFileDialog({{}, {}, true}, nullptr, [&] {
-    one = KvQtGetOpenFileName(std::string(), TGetOpenFileNameOptions("", false, 0, ""), nullptr);
-  }));
-  QVERIFY(one.empty());
 }
 
 void TstFileDialogs::selectFolder() {

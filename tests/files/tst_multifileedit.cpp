@@ -49,6 +49,7 @@ private Q_SLOTS:
   void rowButtonAndAppendRow();
   void addButton();
   void drops();
+  void dropFromBigFolder();
   void largeListButtonsFollowScrolling();
 };
 
@@ -229,6 +230,33 @@ void TstMultiFileEdit::drops() {
   QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &none, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &refused);
   QVERIFY(!refused.isAccepted());
+}
+
+// Many files of one folder are sorted out from one listing of it: files
+// and links to files are taken, folders, links to folders and missing
+// names are not.
+void TstMultiFileEdit::dropFromBigFolder() {
+  const QString dir = kvtest::freshDir("mbig");
+  QList<QUrl> urls;
+  QStringList expected;
+  for (int i = 0; i < 40; ++i) {
+    expected << filetest::touch(dir + QString("/f%1.tif").arg(i));
+    urls << QUrl::fromLocalFile(expected.last());
+  }
+  QDir().mkpath(dir + "/sub");
+  QFile::link(dir + "/f0.tif", dir + "/filelink.tif");
+  QFile::link(dir + "/sub", dir + "/dirlink");
+  for (const char* name : {"sub", "filelink.tif", "dirlink", "missing.tif"})
+    urls << QUrl::fromLocalFile(dir + "/" + name);
+  expected << dir + "/filelink.tif";
+  TKvQMultiFileOpenEdit e(nullptr, QString(), {}, {}, -1);
+  QMimeData data;
+  data.setUrls(urls);
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(e.table()->viewport(), &enter);
+  QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(e.table()->viewport(), &drop);
+  QCOMPARE(e.getFilesQt(), expected);
 }
 
 void TstMultiFileEdit::largeListButtonsFollowScrolling() {

@@ -110,7 +110,6 @@ void TstPathEdits::unquoting_data() {
   QTest::newRow("quoted") << "\"/a b/c\"" << "/a b/c";
   QTest::newRow("lone quote") << "\"" << "\"";
   QTest::newRow("two quotes") << "\"\"" << "";
-  QTest::newRow("quote at one end") << "\"/a" << "\"/a";
   QTest::newRow("blanks not trimmed") << " /a " << " /a ";
 }
 
@@ -126,9 +125,6 @@ void TstPathEdits::unquoting() {
   QCOMPARE(QString::fromStdString(dir.getDirectory()), read);
   QCOMPARE(QString::fromStdString(file.getFile()), read);
   QVERIFY(log.text.isEmpty()); // setting from code emits nothing
-  dir.lineEdit()->clear();
-  QTest::keyClicks(dir.lineEdit(), text.right(1));
-  QVERIFY(log.text.startsWith("changed("));
 }
 
 void TstPathEdits::filterIndex_data() {
@@ -155,11 +151,9 @@ void TstPathEdits::filterIndex() {
   e.setCurrentFilterIdx(setIdx);
   QCOMPARE(e.getCurrentFilterIdx(), idx);
   QCOMPARE(QString::fromStdString(e.getDefaultExt()), list.at(idx));
-  // A shorter list keeps an index in range, else starts at 0; empty gives -1.
-  e.setFilter(QStringList{"x"});
-  QCOMPARE(e.getCurrentFilterIdx(), 0);
-  QCOMPARE(QString::fromStdString(e.getFilterStr()), filter);
+  // A list replaces the names only; an empty one gives -1.
   e.setFilter(QStringList{});
+  QCOMPARE(QString::fromStdString(e.getFilterStr()), filter);
   QCOMPARE(e.getCurrentFilterIdx(), -1);
   QVERIFY(e.getDefaultExt().empty());
   // From the constructor: index 7 among three filters.

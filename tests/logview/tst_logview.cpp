@@ -1,7 +1,8 @@
 // The log window and the log-bound progress: records logged anywhere reach
-// the window, level buttons and counters, the automatic level, smart-modal
-// showing, waiting for OK, growth with the progress panels, minimising with
-// the application, and the log restored afterwards.
+// the window, the previous log and the counter (also in a flood from a
+// worker, with the window responsive), level buttons and the automatic
+// level, smart-modal showing, waiting for OK, growth with the progress
+// panels, minimising with the application, and the log restored afterwards.
 //
 // The smart-modal timeout is set far beyond any test (100 s), so the window
 // only shows when a test asks for it.
@@ -9,6 +10,7 @@
 #include "kvtestsupport.h"
 
 #include "logview/kvqtlogprogress.h"
+#include "logview/tkvqtlogprogressimpl_p.h"
 #include "logview/tkvqtlogtable.h"
 #include "logview/tkvqtlogviewstream.h"
 #include "logview/tqtlogview.h"
@@ -23,6 +25,10 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -42,20 +48,6 @@ QStringList counters(TQtLogView& v) {
     out << child<QLabel>(&v, name)->text();
   return out;
 }
-
-// Counts how often a widget was shown.
-class ShowCounter : public QObject {
-public:
-  explicit ShowCounter(QWidget* w) { w->installEventFilter(this); }
-  int shows = 0;
-
-protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Show)
-      ++shows;
-    return false;
-  }
-};
 
 // The window of the (only) log progress alive.
 TQtLogView* liveView() {
@@ -82,18 +74,14 @@ private slots:
   void initTestCase();
   void cleanup();
 
-  void settingsAreReadOnce();
-  void recordLoggedAnywhereAppears();
-  void levelButtons();
-  void automaticLevel();
+  void hookedLog();
+  void levelButtonsAndAutomaticLevel();
   void smartModalNesting();
-  void shortOperationNeverShows();
   void warningWaitsForOK();
-  void logRestored();
   void formProgressShowsAndHidesFrame();
   void growsWithProgressPanels();
   void minimisesTheApplication();
-  void streamOutlivesWindow();
+  void floodKeepsWindowResponsive();
   void commandProgress();
   void commandProgressRefusedWithApplication();
 };
@@ -104,86 +92,60 @@ void TestLogView::initTestCase() {
 
 void TestLogView::cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 
-void TestLogView::settingsAreReadOnce() {
-  TQtLogView first;
-  unsigned update = 0, tick = 0;
-  qputenv("KV_MODULE_SETTINGS", "PrgSMTimeout=-1;PrgTimeout=70");
-  TQtLogView second;
-  QCOMPARE(TQtLogView::GetSmartModalTimeout(), 100000u);
-  TKvQtProgressFrame::GetTimeoutsSt(&update, &tick);
-  QCOMPARE(update, 50u);
-  initTestCase();
+void TestLogView::hookedLog() {
+  auto previous = new_a<TKvStringStream>();
+  const var_a<TKvStream*> saved = KvLogGetLogV();
+  KvLogSetLogV(previous);
+  {
+    var_a<TKvLogProgress*> lp = KvQtLogProgress();
+    lp->HookLog(); // twice: one redirect
+    TQtLogView* view = liveView();
+    TKvQtLogTable* table = view->GetLogTable();
+    KvLogWriteWarning("Importer", "the file has no projection", 1, 12);
+    KvLogWriteInfo("", "internal", 4, 0); // above level 3: not for the window
+    QCOMPARE(table->rowCount(), 1);
+    const TKvQtLogTable::TLogMessage& m = table->Messages().back();
+    QCOMPARE(m.source, std::string("Importer"));
+    QCOMPARE(m.code, 12);
+    QCOMPARE(m.text, TKvDateTime::FromRFCString(m.timeText).ToLocaleString(1) + ": the file has no projection");
+    QCOMPARE(child<QLabel>(view, "LbW")->text(), QString("1"));
+    QVERIFY(lp->HaveImportantMessages());
+    QVERIFY(previous->str().find("internal") != std::string::npos);
+    lp->UnhookLog();
+    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+    lp->HookLog();
+  }
+  QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+  {
+    var_a<TKvLogProgress*> lp = KvQtLogProgressEx(true); // not hooked
+    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
+  }
+  KvLogSetLogV(saved);
 }
 
-void TestLogView::recordLoggedAnywhereAppears() {
-  var_a<TKvLogProgress*> lp = KvQtLogProgress();
-  auto handler = lp->CreateProgress();
-  QVERIFY(handler);
-  TQtLogView* view = liveView();
-  QVERIFY(view);
-  TKvQtLogTable* table = view->GetLogTable();
-  const int before = table->rowCount();
-  KvLogWriteWarning("Importer", "the file has no projection", 1, 12);
-  QCOMPARE(table->rowCount(), before + 1);
-  const TKvQtLogTable::TLogMessage& m = table->Messages().back();
-  QCOMPARE(m.source, std::string("Importer"));
-  QCOMPARE(m.code, 12);
-  QCOMPARE(int(m.messageClass), int(TKvQtLogTable::mlWarning));
-  QVERIFY(TKvDateTime::FromRFCString(m.timeText).IsValid());
-  QCOMPARE(m.text, TKvDateTime::FromRFCString(m.timeText).ToLocaleString(1) + ": the file has no projection");
-  QCOMPARE(child<QLabel>(view, "LbW")->text(), QString("1"));
-  QVERIFY(lp->HaveImportantMessages());
-
-  // Records of levels above 3 are not for the window.
-  KvLogWriteInfo("", "internal", 4, 0);
-  QCOMPARE(table->rowCount(), before + 1);
-  handler.reset();
-}
-
-void TestLogView::levelButtons() {
+void TestLogView::levelButtonsAndAutomaticLevel() {
   TQtLogView v;
   TKvQtLogTable* t = v.GetLogTable();
-  QVERIFY(child<QWidget>(&v, "OKHolder")->isHidden());
   QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI", "BtnO"}));
-  t->AddMessage(lmtError, 0, 0, "", "", "e");
-  t->AddMessage(lmtWarning, 0, 0, "", "", "w");
+  // Every size of the icon library: a scaled screen gets a sharp icon.
+  for (const char* name : {"BtnE", "BtnW", "BtnI", "BtnO"})
+    QCOMPARE(child<QPushButton>(&v, name)->icon().availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
+  // Detail alone keeps level 3; the first real message lowers it once.
   t->AddMessage(lmtInfo, 4, 0, "", "", "o");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
+  t->AddMessage(lmtWarning, 3, 0, "", "", "w");
+  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
+  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
+  t->AddMessage(lmtError, 0, 0, "", "", "e");
+  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther); // the user's choice stays
   QCOMPARE(counters(v), (QStringList{"1", "1", "0", "1"}));
-
-  QPushButton* btnW = child<QPushButton>(&v, "BtnW");
-  QVERIFY(btnW->isChecked());
-  QTest::mouseClick(btnW, Qt::LeftButton); // checked: the click would uncheck it
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlWarning);
+  // A checked button clicked again still sets its level.
+  QTest::mouseClick(child<QPushButton>(&v, "BtnW"), Qt::LeftButton);
   QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW"}));
-  QVERIFY(t->isRowHidden(2));
-
-  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
-  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI", "BtnO"}));
-  QVERIFY(!t->isRowHidden(2));
-
+  QVERIFY(t->isRowHidden(0));
   QTest::mouseClick(child<QPushButton>(&v, "BtnE"), Qt::LeftButton);
-  QCOMPARE(checkedButtons(v), QStringList{"BtnE"});
   QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlError);
-
-  v.SetMsgLevel(TKvQtLogTable::mlInfo);
-  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
-}
-
-void TestLogView::automaticLevel() {
-  TQtLogView v;
-  TKvQtLogTable* t = v.GetLogTable();
-  t->AddMessage(lmtInfo, 3, 0, "", "", "detail");
-  t->AddMessage(lmtInfo, 4, 0, "", "", "detail");
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
-  t->AddMessage(lmtWarning, 3, 0, "", "", "first warning");
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlInfo);
-  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW", "BtnI"}));
-  // The user wants everything: it stays so.
-  QTest::mouseClick(child<QPushButton>(&v, "BtnO"), Qt::LeftButton);
-  t->AddMessage(lmtError, 0, 0, "", "", "error");
-  QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther);
-  // Emptied: armed again.
+  // Emptied: level 3 and armed again.
   v.ClearLog();
   QCOMPARE(counters(v), (QStringList{"0", "0", "0", "0"}));
   t->AddMessage(lmtInfo, 1, 0, "", "", "information");
@@ -192,53 +154,23 @@ void TestLogView::automaticLevel() {
 
 void TestLogView::smartModalNesting() {
   TQtLogView v;
-  ShowCounter shows(&v);
   v.SmartModalShow();
-  QVERIFY(v.IsSmartModal());
   QVERIFY(!v.isVisible());
   QVERIFY(!v.GetProgress()->MakeTrueModal()); // far from the timeout
   v.SmartModalShow();
   v.ModalShow();
-  QVERIFY(v.isVisible());
   QVERIFY(v.GetProgress()->IsTrueModal());
   v.SmartModalHide();
   QVERIFY(v.isVisible());
   v.SmartModalHide();
   QVERIFY(!v.isVisible());
-  QVERIFY(!v.IsSmartModal());
   QVERIFY(!v.IsTrueModal());
   QVERIFY(!v.GetProgress()->IsTrueModal());
-  // An unbalanced hide changes nothing.
-  v.SmartModalHide();
-  QVERIFY(!v.IsSmartModal());
+  v.SmartModalHide(); // unbalanced: changes nothing
   v.SmartModalShow();
   QVERIFY(v.IsSmartModal());
   v.SmartModalHide();
-  QCOMPARE(shows.shows, 1);
-}
-
-void TestLogView::shortOperationNeverShows() {
-  var_a<TKvLogProgress*> lp = KvQtLogProgress();
-  TQtLogView* view = liveView();
-  QVERIFY(view);
-  ShowCounter shows(view);
-  lp->ModalShow();
-  {
-    var_a<TKvProgressHandler*> p = lp->CreateProgress();
-    p->SetMessage("short work");
-    p->Start();
-    for (int i = 1; i <= 10; ++i) {
-      p->SetPosNB(i / 10.0);
-      p->Tick();
-    }
-    KvLogWriteInfo("", "routine", 3, 0);
-    p->Stop();
-  }
-  QCoreApplication::processEvents();
-  lp->WaitOK(false);
-  lp->ModalHide();
-  QVERIFY(!lp->Visible());
-  QCOMPARE(shows.shows, 0);
+  QVERIFY(!v.IsSmartModal());
 }
 
 void TestLogView::warningWaitsForOK() {
@@ -269,29 +201,6 @@ void TestLogView::warningWaitsForOK() {
   KvLogWriteError("", "error", 0, 0);
   lp->WaitOK(true);
   QVERIFY(lp->HaveImportantMessages());
-}
-
-void TestLogView::logRestored() {
-  auto previous = new_a<TKvStringStream>();
-  const var_a<TKvStream*> saved = KvLogGetLogV();
-  KvLogSetLogV(previous);
-  {
-    var_a<TKvLogProgress*> lp = KvQtLogProgress();
-    QVERIFY(KvLogGetLogV().get() != static_cast<TKvStream*>(previous.get()));
-    KvLogWriteInfo("", "still reaches the previous log", 3, 0);
-    QVERIFY(previous->str().find("still reaches the previous log") != std::string::npos);
-    lp->UnhookLog();
-    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-    lp->HookLog();
-  }
-  QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-
-  // Created without hooking.
-  {
-    var_a<TKvLogProgress*> lp = KvQtLogProgressEx(true);
-    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-  }
-  KvLogSetLogV(saved);
 }
 
 void TestLogView::formProgressShowsAndHidesFrame() {
@@ -339,15 +248,52 @@ void TestLogView::minimisesTheApplication() {
   v.ModalHide();
 }
 
-void TestLogView::streamOutlivesWindow() {
-  var_a<TKvQtLogViewStream*> stream;
+void TestLogView::floodKeepsWindowResponsive() {
+  auto previous = new_a<TKvLogCounter>();
+  const var_a<TKvStream*> saved = KvLogGetLogV();
+  KvLogSetLogV(previous);
   {
-    TQtLogView v;
-    stream = v.GetStreamRef();
+    var_a<TKvLogProgress*> lp = KvQtLogProgress();
+    TQtLogView* view = liveView();
+    view->ModalShow();
+    // A limit high enough that the window cannot build rows as fast as the
+    // worker writes records: only slices keep it responsive.
+    TKvQtLogTable* table = view->GetLogTable();
+    table->SetMaxMessages(100000, 100);
+    const long kCap = 1000000;
+    std::atomic<bool> fired{false};
+    std::atomic<long> written{0};
+    std::thread worker([&]() {
+      for (long i = 0; i < kCap && !fired; ++i, ++written)
+        KvLogWriteWarning("worker", "feature " + std::to_string(i) + " has no geometry", 3, 0);
+    });
+    // Once the flood is well under way, a zero-delay timer must get its turn
+    // while the worker still writes.
+    while (written < 20000)
+      std::this_thread::yield();
+    long writtenWhenFired = -1;
+    QTimer::singleShot(0, [&]() {
+      writtenWhenFired = written;
+      fired = true;
+    });
+    while (!fired && written < kCap)
+      QCoreApplication::processEvents();
+    worker.join();
+    QVERIFY2(writtenWhenFired >= 0 && writtenWhenFired < kCap, "the timer waited for the end of the flood");
+
+    while (view->GetStream()->QueuedRecords() > 0)
+      QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    // Nothing lost: the previous log and the counter saw every record, the
+    // table holds the newest that its limit keeps.
+    const unsigned long n = static_cast<unsigned long>(written.load());
+    QCOMPARE(previous->GetWarningCount(), n);
+    QCOMPARE(static_cast<TKvQtLogProgressImpl*>(lp.get())->Counter()->GetWarningCount(), n);
+    QCOMPARE(static_cast<unsigned long>(table->rowCount()), std::min(n, 100000ul));
+    QVERIFY(QString::fromStdString(table->Messages().back().text).endsWith(QString("feature %1 has no geometry").arg(n - 1)));
+    view->ModalHide();
   }
-  const std::string r = KvLogFormatRecord("", "after the window", lmtError, 0, 0);
-  QCOMPARE(stream->Write(r.data(), r.size()), static_cast<unsigned long>(r.size()));
-  QVERIFY(!bool(*stream));
+  KvLogSetLogV(saved);
 }
 
 void TestLogView::commandProgress() {

@@ -1,6 +1,8 @@
 // The log view stream: records become rows, control bytes are escaped,
-// detached streams swallow writes, and records logged on other threads reach
-// the table on the GUI thread only.
+// records split anywhere give the same rows, records logged on other threads
+// reach the table on the GUI thread in order, and a storm bigger than the
+// table's limit ends as if fed one by one, with a bounded queue. Also the
+// log redirect that feeds it.
 
 #include "kvtestsupport.h"
 
@@ -13,6 +15,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -40,6 +43,22 @@ QStringList texts(const TKvQtLogTable& t) {
   return out;
 }
 
+// Everything a row shows and keeps, one line per row.
+QStringList rows(const TKvQtLogTable& t) {
+  QStringList out;
+  int row = 0;
+  for (const TKvQtLogTable::TLogMessage& m : t.Messages()) {
+    out << QString("%1 %2 %3 [%4] %5 | %6 %7")
+             .arg(m.type)
+             .arg(m.level)
+             .arg(m.code)
+             .arg(QString::fromStdString(m.source), QString::fromStdString(m.text), t.item(row, 1)->text())
+             .arg(t.isRowHidden(row));
+    ++row;
+  }
+  return out;
+}
+
 // Makes a redirect with the stream the process log for as long as it lives.
 class LogToStream {
 public:
@@ -54,42 +73,50 @@ private:
   var_a<TKvStream*> FSaved;
 };
 
+// Counts what it is given and runs a hook on each write.
+class Probe : public TKvStream {
+public:
+  unsigned long Write(const void*, unsigned long size) override {
+    bytes += size;
+    if (onWrite)
+      onWrite();
+    return size;
+  }
+  unsigned long bytes = 0;
+  std::function<void()> onWrite;
+};
+
 } // namespace
 
 class TestLogViewStream : public QObject {
   Q_OBJECT
 private slots:
   void initTestCase() { qputenv("KV_MODULE_SETTINGS", "LogViewMsgTimeFormat=0"); }
-  void cleanup();
+  void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 
   void escapes_data();
   void escapes();
-  void recordFields();
   void piecesGiveTheSameRows();
-  void bodyBeforeHeader();
-  void brokenHeaderAddsNothing();
-  void inertOperations();
+  void unframedBytes();
   void writesAfterDetach();
   void reentrantWrite();
   void recordsFromWorkerThreads();
-  void workerRecordsAfterDetachAreDropped();
+  void stormMatchesOneByOne_data();
+  void stormMatchesOneByOne();
+  void redirectOutputRemovedWhileWriting_data();
+  void redirectOutputRemovedWhileWriting();
 };
-
-void TestLogViewStream::cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 
 void TestLogViewStream::escapes_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<QString>("shown");
-  QTest::newRow("plain text") << QByteArray("hello") << "hello";
   QTest::newRow("line feeds are kept") << QByteArray("a\nb\n") << "a\nb\n";
   QTest::newRow("tab") << QByteArray("a\tb") << "a\\x09b";
   QTest::newRow("carriage return") << QByteArray("a\r\nb") << "a\\x0d\nb";
   QTest::newRow("nul") << QByteArray("a\0b", 3) << "a\\x00b";
   QTest::newRow("record separator inside text") << QByteArray("\x1e" "KV1") << "\\x1eKV1";
-  QTest::newRow("unit separator") << QByteArray("\x1f") << "\\x1f";
-  QTest::newRow("escape and bell") << QByteArray("\x1b[0m\x07") << "\\x1b[0m\\x07";
-  QTest::newRow("delete stays") << QByteArray("\x7f") << "\x7f";
-  QTest::newRow("utf-8 stays") << QByteArray("Ошибка ✓") << QStringLiteral("Ошибка ✓");
+  QTest::newRow("escape, bell, unit separator") << QByteArray("\x1b[0m\x07\x1f") << "\\x1b[0m\\x07\\x1f";
+  QTest::newRow("delete and utf-8 stay") << QByteArray("\x7f Ошибка ✓") << QStringLiteral("\x7f Ошибка ✓");
   QTest::newRow("backslash x is not doubled") << QByteArray("\\x41") << "\\x41";
   QTest::newRow("empty text") << QByteArray() << "";
 }
@@ -104,88 +131,57 @@ void TestLogViewStream::escapes() {
   QCOMPARE(table.item(0, 1)->text(), QString::fromStdString(prefix()) + shown);
 }
 
-void TestLogViewStream::recordFields() {
-  TKvQtLogTable table;
-  auto stream = new_a<TKvQtLogViewStream>(&table);
-  write(*stream, KvLogFormatRecord("Importer", "file is damaged", lmtError, 2, -42, kTime) +
-                   KvLogFormatRecord("", "detail", lmtInfo, 4, 0, kTime));
-  QCOMPARE(table.rowCount(), 2);
-  const TKvQtLogTable::TLogMessage& m = table.Messages().front();
-  QCOMPARE(m.type, int(lmtError));
-  QCOMPARE(m.level, 2);
-  QCOMPARE(m.code, -42);
-  QCOMPARE(m.source, std::string("Importer"));
-  QCOMPARE(m.timeText, std::string(kTime));
-  QCOMPARE(m.text, prefix() + "file is damaged");
-  QCOMPARE(int(table.Messages().back().messageClass), int(TKvQtLogTable::mlOther));
-}
-
 void TestLogViewStream::piecesGiveTheSameRows() {
-  const std::string bytes = record("first\nline", lmtWarning) + "stray bytes" + record("\tsecond", lmtError) +
-                            record("", lmtInfo, 4) + record("third");
+  // Sources of every kind: the header is length-prefixed, so a split inside
+  // the source (or right at its edges) must not matter.
+  const std::string bytes = KvLogFormatRecord("Importer", "first\nline", lmtWarning, 2, -42, kTime) + "stray bytes" +
+                            KvLogFormatRecord("a b: c", "\tsecond", lmtError, 0, 7, kTime) +
+                            KvLogFormatRecord("Импорт \x1eKV1 ", "", lmtInfo, 4, 0, kTime) +
+                            KvLogFormatRecord(std::string(300, 's'), "third", lmtInfo, 1, 0, "");
   TKvQtLogTable whole;
   write(*new_a<TKvQtLogViewStream>(&whole), bytes);
+  QCOMPARE(texts(whole), (QStringList{"first\nlinestray bytes", "\\x09second", "", "third"}));
+  QCOMPARE(whole.Messages().back().source, std::string(300, 's'));
+  QCOMPARE(whole.Messages().front().code, -42);
 
   for (size_t piece : {size_t(1), size_t(2), size_t(7), size_t(33)}) {
     TKvQtLogTable split;
     auto stream = new_a<TKvQtLogViewStream>(&split);
     for (size_t i = 0; i < bytes.size(); i += piece)
       write(*stream, bytes.substr(i, piece));
-    QCOMPARE(split.rowCount(), whole.rowCount());
-    for (int row = 0; row < whole.rowCount(); ++row)
-      QCOMPARE(split.item(row, 1)->text(), whole.item(row, 1)->text());
+    QCOMPARE(rows(split), rows(whole));
   }
-  QCOMPARE(texts(whole), (QStringList{"first\nlinestray bytes", "\\x09second", "", "third"}));
 }
 
-void TestLogViewStream::bodyBeforeHeader() {
+void TestLogViewStream::unframedBytes() {
   TKvQtLogTable table;
   auto stream = new_a<TKvQtLogViewStream>(&table);
+  // Before any record: an information row of detail level of their own.
   write(*stream, "plain\ttext");
-  QCOMPARE(table.rowCount(), 1);
   const TKvQtLogTable::TLogMessage& m = table.Messages().front();
   QCOMPARE(m.type, int(lmtInfo));
   QCOMPARE(m.level, 3);
   QCOMPARE(m.text, prefix("") + "plain\\x09text");
-}
-
-void TestLogViewStream::brokenHeaderAddsNothing() {
-  TKvQtLogTable table;
-  auto stream = new_a<TKvQtLogViewStream>(&table);
-  write(*stream, "\x1eKV1 this is not a header\n");
-  const int rowsAfterGarbage = table.rowCount();
-  write(*stream, record("after"));
-  QCOMPARE(texts(table).mid(rowsAfterGarbage), QStringList{"after"});
-  for (const TKvQtLogTable::TLogMessage& m : table.Messages())
-    QVERIFY2(m.text.find("KV1") == std::string::npos, "header bytes reached the table");
-}
-
-void TestLogViewStream::inertOperations() {
-  TKvQtLogTable table;
-  auto stream = new_a<TKvQtLogViewStream>(&table);
-  char buf[4];
-  QCOMPARE(stream->Read(buf, sizeof buf), 0ul);
-  QCOMPARE(stream->getPosition(), 0ul);
-  QCOMPARE(stream->getSize(), 0ul);
-  QVERIFY(!stream->setSize(10));
-  QVERIFY(!stream->setPosition(1));
-  QVERIFY(stream->Flush());
-  QCOMPARE(stream->Write(buf, 0), 0ul);
-  QCOMPARE(table.rowCount(), 0);
-  QVERIFY(bool(*stream));
+  // A broken header adds no row, and the next record is read again.
+  write(*stream, "\x1eKV1 this is not a header\n" + record("after"));
+  QCOMPARE(texts(table).last(), QString("after"));
+  for (const TKvQtLogTable::TLogMessage& msg : table.Messages())
+    QVERIFY2(msg.text.find("KV1") == std::string::npos, "header bytes reached the table");
 }
 
 void TestLogViewStream::writesAfterDetach() {
   TKvQtLogTable table;
   auto stream = new_a<TKvQtLogViewStream>(&table);
-  const std::string first = record("before");
-  // Half a record before the detach, the rest after: nothing shows and the
-  // parser keeps its place.
-  write(*stream, first + record("split").substr(0, 10));
+  write(*stream, record("before") + record("split").substr(0, 10));
+  const std::string queued = record("queued on a worker");
+  std::thread([&]() { stream->Write(queued.data(), queued.size()); }).join();
   stream->Detach();
   QVERIFY(!bool(*stream));
-  QVERIFY(stream->Flush());
+  QCoreApplication::processEvents();
   write(*stream, record("split").substr(10) + record("after"));
+  std::thread([&]() { QCOMPARE(stream->Write(queued.data(), queued.size()), static_cast<unsigned long>(queued.size())); }).join();
+  QVERIFY(stream->Flush());
+  QCoreApplication::processEvents();
   QCOMPARE(texts(table), QStringList{"before"});
 }
 
@@ -206,66 +202,117 @@ void TestLogViewStream::reentrantWrite() {
 void TestLogViewStream::recordsFromWorkerThreads() {
   TKvQtLogTable table;
   table.SetMaxMessages(0, 0);
-  table.show();
   QThread* const gui = QThread::currentThread();
-  std::atomic<int> offThread{0};
-  table.OnMessagesChanged = [&]() {
-    if (QThread::currentThread() != gui)
-      ++offThread;
-  };
+  bool offThread = false;
+  table.OnMessagesChanged = [&]() { offThread |= QThread::currentThread() != gui; };
   auto stream = new_a<TKvQtLogViewStream>(&table);
-  const int kThreads = 4;
-  const int kRecords = 300;
+  const int kThreads = 4, kRecords = 300;
   {
     LogToStream hook(stream);
     std::vector<std::thread> workers;
     for (int t = 0; t < kThreads; ++t)
       workers.emplace_back([t]() {
         for (int i = 0; i < kRecords; ++i)
-          KvLogWriteInfo("worker", "T" + std::to_string(t) + "-" + std::to_string(i), 1, 0);
+          KvLogWriteInfo("worker", QString("%1-%2").arg(t).arg(i).toStdString(), 1, 0);
       });
-    // The GUI thread logs meanwhile; its records appear at once.
-    for (int i = 0; i < 50; ++i)
-      KvLogWriteWarning("gui", "G-" + std::to_string(i), 1, 0);
+    // The GUI thread logs meanwhile (thread kThreads); its records appear at once.
+    for (int i = 0; i < kRecords; ++i)
+      KvLogWriteWarning("gui", QString("%1-%2").arg(kThreads).arg(i).toStdString(), 1, 0);
     for (std::thread& w : workers)
       w.join();
     QCoreApplication::processEvents();
   }
-  QCOMPARE(offThread.load(), 0);
-  QCOMPARE(table.rowCount(), kThreads * kRecords + 50);
-
-  std::vector<int> next(kThreads, 0);
-  int nextGui = 0;
-  for (const QString& text : texts(table)) {
-    if (text.startsWith("G-")) {
-      QCOMPARE(text, QString("G-%1").arg(nextGui++));
-      continue;
-    }
-    const QStringList parts = text.mid(1).split('-');
-    QCOMPARE(parts.size(), 2);
-    const int t = parts[0].toInt();
-    QCOMPARE(parts[1].toInt(), next[t]++);
-  }
-  for (int t = 0; t < kThreads; ++t)
-    QCOMPARE(next[t], kRecords);
+  QVERIFY(!offThread);
+  // Every thread's records in the order it wrote them.
+  std::vector<int> next(kThreads + 1, 0);
+  for (const QString& text : texts(table))
+    QCOMPARE(text.section('-', 1).toInt(), next[text.section('-', 0, 0).toInt()]++);
+  QCOMPARE(next, std::vector<int>(kThreads + 1, kRecords));
 }
 
-void TestLogViewStream::workerRecordsAfterDetachAreDropped() {
-  auto table = std::make_unique<TKvQtLogTable>();
-  auto stream = new_a<TKvQtLogViewStream>(table.get());
-  const std::string queued = record("queued");
-  std::thread([&]() { stream->Write(queued.data(), queued.size()); }).join();
-  QCOMPARE(table->rowCount(), 0);
-  // The window goes before the GUI thread gets round to the queued bytes.
-  stream->Detach();
-  table.reset();
+void TestLogViewStream::stormMatchesOneByOne_data() {
+  QTest::addColumn<int>("maximum");
+  QTest::addColumn<int>("protectedNewest");
+  QTest::addColumn<int>("level");
+  QTest::newRow("default limit") << 1000 << 100 << int(TKvQtLogTable::mlOther);
+  QTest::newRow("small limit, detail hidden") << 50 << 10 << int(TKvQtLogTable::mlInfo);
+  QTest::newRow("everything protected") << 50 << 100 << int(TKvQtLogTable::mlOther);
+}
+
+void TestLogViewStream::stormMatchesOneByOne() {
+  QFETCH(int, maximum);
+  QFETCH(int, protectedNewest);
+  QFETCH(int, level);
+  const int kRecords = 20000;
+  // Mostly detail information, which the purge drops first: the few other
+  // records must then outlive thousands of newer ones.
+  auto kind = [](int i) -> const char* {
+    return i % 97 == 0 ? "E3" : i % 89 == 0 ? "W3" : i % 83 == 0 ? "D2" : i % 79 == 0 ? "I1" : i % 2 ? "I3" : "I4";
+  };
+  std::vector<std::string> records;
+  for (int i = 0; i < kRecords; ++i) {
+    const char* k = kind(i);
+    std::string bytes = KvLogFormatRecord("src" + std::to_string(i % 3),
+                                          std::string(k) + "#" + std::to_string(i) + (i % 11 == 0 ? "\n" : ""), k[0],
+                                          k[1] - '0', i, kTime);
+    if (i % 13 == 0)
+      bytes += " unframed";
+    records.push_back(bytes);
+  }
+
+  TKvQtLogTable storm, oneByOne;
+  for (TKvQtLogTable* t : {&storm, &oneByOne}) {
+    t->SetMaxMessages(static_cast<unsigned long>(maximum), static_cast<unsigned long>(protectedNewest));
+    t->SetMessageLevel(TKvQtLogTable::TMessageLevel(level));
+  }
+  auto stormStream = new_a<TKvQtLogViewStream>(&storm);
+  std::thread([&]() {
+    for (const std::string& r : records)
+      stormStream->Write(r.data(), static_cast<unsigned long>(r.size()));
+  }).join();
+  // The GUI thread fell behind by the whole storm: the queue stays bounded.
+  QVERIFY2(stormStream->QueuedRecords() <= size_t(2 * maximum + 1025), "the queue was not condensed");
+  while (stormStream->QueuedRecords() > 0)
+    QCoreApplication::processEvents();
   QCoreApplication::processEvents();
-  const std::string late = record("late");
-  unsigned long written = 0;
-  std::thread([&]() { written = stream->Write(late.data(), late.size()); }).join();
-  QCOMPARE(written, static_cast<unsigned long>(late.size()));
-  QCoreApplication::processEvents();
-  QVERIFY(!bool(*stream));
+
+  auto stream = new_a<TKvQtLogViewStream>(&oneByOne);
+  for (const std::string& r : records)
+    write(*stream, r);
+  QCOMPARE(oneByOne.rowCount(), maximum);
+  QCOMPARE(rows(storm), rows(oneByOne));
+}
+
+void TestLogViewStream::redirectOutputRemovedWhileWriting_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::newRow("a record") << QByteArray::fromStdString(record("text", lmtWarning));
+  QTest::newRow("a header that does not parse") << QByteArray("\x1eKV1 not a header\n");
+  QTest::newRow("unframed bytes") << QByteArray("plain text");
+}
+
+void TestLogViewStream::redirectOutputRemovedWhileWriting() {
+  QFETCH(QByteArray, bytes);
+  auto redirect = new_a<TKvLogRedirect>();
+  auto first = new_a<Probe>();
+  auto second = new_a<Probe>();
+  auto third = new_a<Probe>();
+  for (const auto& p : {first, second, third})
+    redirect->AddStream(p, TKvLogRedirect::GetAllFilter(), false);
+  // The first output drops the second and its last reference while the
+  // redirect is still handing out these bytes.
+  TKvStream* doomed = second.get();
+  second.reset();
+  first->onWrite = [&]() {
+    if (doomed) {
+      redirect->RemoveStream(doomed);
+      doomed = nullptr;
+    }
+  };
+  write(*redirect, bytes.toStdString());
+  QCOMPARE(redirect->StreamCount(), size_t(2));
+  QCOMPARE(third->bytes, static_cast<unsigned long>(bytes.size()));
+  write(*redirect, record("next"));
+  QCOMPARE(first->bytes, third->bytes);
 }
 
 QTEST_MAIN(TestLogViewStream)

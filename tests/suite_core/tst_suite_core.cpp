@@ -697,7 +697,6 @@ void TestSuiteCore::trimAndLists() {
   QCOMPARE(got, items);
 }
 
-}
 
 void TestSuiteCore::paths_data() {
   QTest::addColumn<QString>("path");

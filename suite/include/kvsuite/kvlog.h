@@ -36,6 +36,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -211,8 +212,8 @@ private:
   void DoRecordEnd() override;
 
   struct TOutput;
-  std::vector<TOutput*> FOutputs;
-  std::vector<TOutput*> FCurrent; // outputs of the record being routed
+  std::vector<std::shared_ptr<TOutput>> FOutputs;
+  std::vector<std::shared_ptr<TOutput>> FCurrent; // outputs of the record being routed
   mutable std::recursive_mutex FMutex;
   bool FMainThread = true;
 };
