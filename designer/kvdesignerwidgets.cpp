@@ -2,6 +2,8 @@
 
 #include "dialogs/tkvqtmultiselectwidget.h"
 #include "files/tkvqdiredit.h"
+#include "files/tkvqtsystemlistview.h"
+#include "files/tkvqtsystemtreeview.h"
 #include "logview/tkvqtlogtable.h"
 #include "progress/qtprogressindicatorwidget.h"
 #include "progress/tkvqtprogressbar.h"
@@ -48,6 +50,10 @@ const TKvDesignerWidgetRow kRows[] = {
      "Checkable list of texts with check all, uncheck all and invert", &Make<TKvQtMultiSelectWidget>},
     {"TKvQDirEdit", "files/tkvqdiredit.h", KV_FILES,
      "Folder field with a browse button, folder drops and path completion", &Make<TKvQDirEdit>},
+    {"TKvQtSystemTreeView", "files/tkvqtsystemtreeview.h", KV_FILES,
+     "Tree of the file system's folders", &Make<TKvQtSystemTreeView>},
+    {"TKvQtSystemListView", "files/tkvqtsystemlistview.h", KV_FILES,
+     "Files of one folder, filtered by name patterns", &Make<TKvQtSystemListView>},
     {"TKvQHistogram", "widgets/tkvqhistogram.h", KV_WIDGETS,
      "Histogram of a value array with axis labels and a draggable cursor line", &Make<TKvQHistogram>},
     {"TKvFindWidget", "widgets/tkvfindwidget.h", KV_WIDGETS,

@@ -48,8 +48,8 @@ void CaptureStage::Settle(QWidget* window, int lingerMs) {
   QApplication::processEvents();
 }
 
-void CaptureStage::Present(QWidget* window) {
-  Settle(window);
+void CaptureStage::Present(QWidget* window, int lingerMs) {
+  Settle(window, lingerMs);
   ++FWindows;
   FOnWindow(window);
   window->hide();

@@ -15,7 +15,7 @@ public:
 
   explicit CaptureStage(TOnWindow onWindow, int modalTimeoutMs = 5000);
 
-  void Present(QWidget* window) override;
+  void Present(QWidget* window, int lingerMs = 0) override;
   void PresentModal(const std::function<void()>& open, int lingerMs = 0) override;
 
   // Windows handed to the callback so far.

@@ -21,8 +21,8 @@ class GalleryStage {
 public:
   virtual ~GalleryStage() = default;
   // The page's window is complete. Returns when the stage is done with it;
-  // the page keeps ownership and destroys it afterwards.
-  virtual void Present(QWidget* window) = 0;
+  // the page keeps ownership and destroys it afterwards. `lingerMs` as below.
+  virtual void Present(QWidget* window, int lingerMs = 0) = 0;
   // `open` opens a modal window and returns once that window is closed: the
   // stage looks at the window while `open` runs and then closes it (the
   // dialog's escape answer). `lingerMs` gives content that arrives from

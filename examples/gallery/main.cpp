@@ -222,7 +222,7 @@ int Render(const QString& dir) {
 // modal) until the person closes it.
 class ViewerStage : public GalleryStage, public QObject {
 public:
-  void Present(QWidget* window) override {
+  void Present(QWidget* window, int = 0) override {
     QPointer<QWidget> w(window);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();

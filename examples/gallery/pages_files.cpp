@@ -3,15 +3,22 @@
 
 #include "gallery.h"
 
+#include "dialogs/tkvqtqueryfiledirdlg.h"
+#include "files/ikvqtnetserversource.h"
 #include "files/kvqtfiledialogs.h"
+#include "files/kvqtselectcomputer.h"
 #include "files/tkvqdiredit.h"
 #include "files/tkvqfileopenedit.h"
 #include "files/tkvqfilesaveedit.h"
 #include "files/tkvqmultifileopenedit.h"
+#include "files/tkvqtsystemlistview.h"
+#include "files/tkvqtsystemtreeview.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -115,6 +122,52 @@ void FolderDialog(GalleryStage& stage) {
       [&start] { KvQtSelectFolderEx(Tr("Folder of the tile cache", "Папка кэша тайлов"), start); }, kListingMs);
 }
 
+void SystemViews(GalleryStage& stage) {
+  ProjectFolder project;
+  QWidget page;
+  page.setWindowTitle(QTr("Add rasters", "Добавление растров"));
+  auto* layout = new QHBoxLayout(&page);
+  auto* folders = new TKvQtSystemTreeView(&page);
+  auto* files = new TKvQtSystemListView(&page);
+  layout->addWidget(folders, 1);
+  layout->addWidget(files, 1);
+  // A folder pane beside the file list: the names are all it needs.
+  for (int column = 1; column < folders->fileSystemModel()->columnCount(); ++column)
+    folders->setColumnHidden(column, true);
+  folders->setDirectory(project.Path("dem"));
+  files->setFilter({"*.tif", "*.img", "*.asc"});
+  files->setRootPath(project.Path("dem"));
+  page.resize(620, 300);
+  stage.Present(&page, kListingMs);
+}
+
+void QueryFolder(GalleryStage& stage) {
+  ProjectFolder project;
+  std::string folder = project.Path("ortho").toStdString();
+  stage.PresentModal([&folder] {
+    TKvQtQueryFileDirDlg::ExecuteEx(Tr("Folder for the 256 x 256 tiles of the orthophoto:",
+                                       "Папка для тайлов ортофото 256 x 256:"),
+                                    Tr("Export tiles", "Экспорт тайлов"), folder);
+  });
+}
+
+// The servers a survey office's network announces.
+class OfficeServers : public IKvQtNetServerSource {
+public:
+  QStringList discover(const std::function<bool()>&) override {
+    return {"fileserver", "nas-gis.local", "dem-archive", "lidar-store", "plotter-a0"};
+  }
+};
+
+void NetworkChooser(GalleryStage& stage) {
+  KvQtSetDefaultNetServerSources({std::make_shared<OfficeServers>()});
+  struct Restore {
+    ~Restore() { KvQtResetDefaultNetServerSources(); }
+  } restore;
+  stage.PresentModal([] { KvQtSelectComputer(nullptr, Tr("Computer with the survey data", "Компьютер с данными съёмки")); },
+                     kListingMs);
+}
+
 } // namespace
 
 GalleryArea FilePages() {
@@ -125,5 +178,8 @@ GalleryArea FilePages() {
               {"open-file-dialog", "Open-file dialog", &OpenFileDialog},
               {"save-file-dialog", "Save-file dialog", &SaveFileDialog},
               {"folder-dialog", "Folder dialog", &FolderDialog},
+              {"query-folder", "Folder query", &QueryFolder},
+              {"system-views", "Folder tree and file list", &SystemViews},
+              {"network-chooser", "Network server chooser", &NetworkChooser},
           }};
 }
