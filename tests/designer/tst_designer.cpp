@@ -4,7 +4,9 @@
 
 #include "kvtestsupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPluginLoader>
 #include <QRegularExpression>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
@@ -33,6 +35,34 @@ private slots:
       names << w->name();
     names.removeDuplicates();
     QCOMPARE(names.size(), FCollection->customWidgets().size());
+  }
+
+  // Every exported widget that uic can build (a constructor taking just the
+  // parent) is offered, except the abstract base of the path edits and the
+  // server chooser's own list.
+  void everyWidgetIsOffered() {
+    QStringList offered;
+    for (QDesignerCustomWidgetInterface* w : FCollection->customWidgets())
+      offered << w->name();
+    const QStringList notForForms = {"TKvAbstractQFileDirEdit", "NetDlgListWidget"};
+    const QRegularExpression exported("class\\s+KVQTCPNT_EXPORT\\s+(\\w+)\\s*:\\s*public\\s+(\\w+)");
+    QStringList missing;
+    for (const QFileInfo& area : QDir(KV_SOURCE_DIR).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+      for (const QFileInfo& h : QDir(area.filePath()).entryInfoList({"*.h"})) {
+        QFile f(h.filePath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(f.readAll());
+        for (auto m = exported.globalMatch(text); m.hasNext();) {
+          const auto c = m.next();
+          const QString name = c.captured(1);
+          if (c.captured(2).contains(QRegularExpression("Dialog|Dlg|MainWindow|MessageBox")))
+            continue;
+          const QRegularExpression parentOnly("\\b" + name + "\\(\\s*QWidget\\s*\\*\\s*\\w*\\s*(=\\s*nullptr)?\\s*\\)\\s*;");
+          if (parentOnly.match(text).hasMatch() && !offered.contains(name) && !notForForms.contains(name))
+            missing << name;
+        }
+      }
+    QVERIFY2(missing.isEmpty(), qPrintable("not offered in Designer: " + missing.join(", ")));
   }
 
   void widget_data() {
