@@ -125,7 +125,15 @@ void WriteIndex(const QString& dir) {
        "table{border-collapse:collapse;margin-bottom:2em}td,th{padding:6px;vertical-align:top;text-align:left}"
        "th{font-weight:normal;color:#555}img{border:1px solid #ccc;background:#fff}"
        ".problems{color:#b00020}</style></head><body>\n<h1>KvQtCpnt gallery</h1>\n"
-       "<p>Every page in English and Russian, with a light and a dark palette, at 100 % and 200 %.</p>\n";
+       "<p>Every page in English and Russian, with a light and a dark palette, at 100 % and 200 %.</p>\n<ul>\n";
+  for (const GalleryArea& area : GalleryAreas()) {
+    h << "<li>" << Html(area.Name) << ":";
+    for (const GalleryPage& page : area.Pages)
+      h << " <a href=\"#" << page.Id << "\">" << Html(page.Title) << "</a>" << (problems.contains(page.Id) ? " (!)" : "")
+        << (&page == &area.Pages.back() ? "" : ",");
+    h << "</li>\n";
+  }
+  h << "</ul>\n";
   for (const GalleryArea& area : GalleryAreas()) {
     h << "<h2>" << Html(area.Name) << "</h2>\n";
     for (const GalleryPage& page : area.Pages) {
