@@ -39,7 +39,6 @@ private slots:
   void init();
   void cleanup();
 
-  void buildValues();
   void content_data();
   void content();
   void contribLink_data();
@@ -67,15 +66,6 @@ void TstAbout::cleanup() {
   qunsetenv("KV_STATIC_CONFIG_13");
   KvQtRemoveTranslator();
   KV_VERIFY_NO_TOPLEVELS();
-}
-
-void TstAbout::buildValues() {
-  const TKvQtBuildInfo& b = KvQtGetBuildInfo();
-  QVERIFY2(QRegularExpression("^[0-9a-f]{12}$").match(Qs(b.Revision)).hasMatch(), b.Revision.c_str());
-  const QDate date = QDate::fromString(Qs(b.Date), "dd.MM.yyyy");
-  QVERIFY2(date.isValid(), b.Date.c_str());
-  QCOMPARE(Qs(b.Year), QString::number(date.year()));
-  QCOMPARE(Qs(b.Version), Qs(GetBuildVerString(false, false)));
 }
 
 void TstAbout::content_data() {

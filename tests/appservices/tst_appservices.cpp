@@ -26,15 +26,9 @@ private slots:
 
   void iconMaskedByCornerColour();
 
-  void colourRefs_data();
-  void colourRefs();
-  void background();
-
   void splashShownOnce();
   void splashClosesWithMainWindow();
   void splashOverVisibleMainWindowStays();
-
-  void clipboardUtf8();
 
   void replaceLabelText();
   void reportTemplate_data();
@@ -60,35 +54,6 @@ void TstAppServices::iconMaskedByCornerColour() {
   QVERIFY(KvGetPixmapFromIconLib("no_such_icon", 16, 16).isNull());
   QVERIFY(KvGetPixmapFromIconLib("tst_square", 32, 32).isNull());
   QVERIFY(KvGetIconFromIconLib("no_such_icon", 16, 16).isNull());
-}
-
-void TstAppServices::colourRefs_data() {
-  QTest::addColumn<uint>("ref");
-  QTest::addColumn<QColor>("colour");
-  QTest::addColumn<uint>("back");
-  QTest::newRow("bytes in red, green, blue order") << 0x030201u << QColor(1, 2, 3) << 0x030201u;
-  QTest::newRow("top byte ignored") << 0xFF030201u << QColor(1, 2, 3) << 0x030201u;
-}
-
-void TstAppServices::colourRefs() {
-  QFETCH(uint, ref);
-  QFETCH(QColor, colour);
-  QFETCH(uint, back);
-  QCOMPARE(KvQColorFromKvColorRef(ref), colour); // opaque
-  QCOMPARE(KvColorRefFromQColor(QColor(colour.red(), colour.green(), colour.blue(), 7)), back);
-}
-
-void TstAppServices::background() {
-  QWidget w;
-  KvSetWidgetBackgroundPalette(&w, QColor(10, 20, 30));
-  QVERIFY(w.autoFillBackground());
-  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-    QCOMPARE(w.palette().brush(g, QPalette::Window), QBrush(QColor(10, 20, 30)));
-  w.setStyleSheet("color: red;");
-  KvSetWidgetBackgroundStyleSheet(&w, QColor(10, 20, 255));
-  QCOMPARE(w.styleSheet(), QString("background-color: rgb(10, 20, 255);"));
-  KvSetWidgetBackgroundPalette(nullptr, Qt::red);
-  KvSetWidgetBackgroundStyleSheet(nullptr, Qt::red);
 }
 
 void TstAppServices::splashShownOnce() {
@@ -127,13 +92,6 @@ void TstAppServices::splashOverVisibleMainWindowStays() {
   QTest::qWait(100);
   QVERIFY(g_pSlashScreen->isVisible());
   QVERIFY(HideKvQtSplash());
-}
-
-void TstAppServices::clipboardUtf8() {
-  const std::string text = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, world";
-  QVERIFY(KvSetQClipboardText(text));
-  QCOMPARE(KvGetQClipboardText(), text);
-  QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(text.c_str()));
 }
 
 void TstAppServices::replaceLabelText() {

@@ -25,7 +25,6 @@ private slots:
   void unbalancedDeinitIsIgnored();
   void shiftState_data();
   void shiftState();
-  void utf8Conversion();
   void topWindowIsActiveWindow();
   void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 };
@@ -106,14 +105,6 @@ void TestModule::shiftState() {
   QKeyEvent ev(QEvent::KeyPress, Qt::Key_F5, Qt::KeyboardModifiers(modifiers));
   QCOMPARE(KvGetShiftState(ev), expected);
   QCOMPARE(KvGetKeyCode(ev), int(Qt::Key_F5));
-}
-
-void TestModule::utf8Conversion() {
-  const QString text = QString::fromUtf8("Карта 1:50000");
-  const std::string bytes = QtToKvStr(text);
-  QCOMPARE(bytes.size(), size_t(5 * 2 + 8));
-  QCOMPARE(QString::fromUtf8(bytes.c_str(), int(bytes.size())), text);
-  QCOMPARE(QtToKvStr(QString()), std::string());
 }
 
 void TestModule::topWindowIsActiveWindow() {
