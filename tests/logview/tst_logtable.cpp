@@ -1,6 +1,5 @@
-// The log message table: classes and icons, time prefixes, trimmed rows and
-// their heights, level filtering, the purge (one by one and in batches) and
-// copying.
+// The log message table: trimmed rows measured again, level filtering, the
+// purge (one by one and in batches) and copying.
 
 #include "kvtestsupport.h"
 
@@ -54,12 +53,8 @@ private slots:
   void initTestCase();
   void cleanup();
 
-  void timeFormat();
-  void classesAndIcons_data();
-  void classesAndIcons();
   void trimmedRowIsMeasuredAgain_data();
   void trimmedRowIsMeasuredAgain();
-  void rowsFitTheirText();
   void levelFiltering();
   void purge_data();
   void purge();
@@ -70,51 +65,15 @@ void TestLogTable::initTestCase() {
   // The first table of the process reads the format; later ones must not.
   qputenv("KV_MODULE_SETTINGS", "LogViewMsgTimeFormat=1");
   TKvQtLogTable first;
-  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
   qputenv("KV_MODULE_SETTINGS", "LogViewMsgTimeFormat=0");
+  TKvQtLogTable second;
+  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
+  TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, false);
 }
 
 void TestLogTable::cleanup() {
   TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, false);
   KV_VERIFY_NO_TOPLEVELS();
-}
-
-void TestLogTable::timeFormat() {
-  TKvQtLogTable t;
-  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
-  // Two records of the same second: the second reuses the first's calendar work.
-  t.AddMessage(lmtInfo, 1, 0, "2026-12-05T19:00:00.123Z", "", "x");
-  t.AddMessage(lmtInfo, 1, 0, "2026-12-05T19:00:00.456Z", "", "x");
-  const std::string rfc = TKvDateTime::FromRFCString("2026-12-05T19:00:00.456Z").ToRFCString(3, TKvDateTime::tzLocal);
-  QCOMPARE(t.Messages().back().text, rfc + ": x");
-  TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, false);
-  t.AddMessage(lmtInfo, 1, 0, "not a time", "", "y");
-  QCOMPARE(t.Messages().back().text, localePrefix("not a time") + "y");
-  QCOMPARE(t.Messages().front().text.substr(0, rfc.size()), TKvDateTime::FromRFCString(kTime).ToRFCString(3, TKvDateTime::tzLocal));
-}
-
-void TestLogTable::classesAndIcons_data() {
-  QTest::addColumn<int>("type");
-  QTest::addColumn<int>("level");
-  QTest::addColumn<int>("cls");
-  QTest::newRow("error of least importance") << int(lmtError) << 9 << 0;
-  QTest::newRow("information of level 2") << int(lmtInfo) << 2 << 2;
-  QTest::newRow("information of level 3 is detail") << int(lmtInfo) << 3 << 3;
-  QTest::newRow("debug record of level 1 counts as information") << int(lmtDebug) << 1 << 2;
-}
-
-void TestLogTable::classesAndIcons() {
-  QFETCH(int, type);
-  QFETCH(int, level);
-  QFETCH(int, cls);
-  TKvQtLogTable t;
-  t.AddMessage(type, level, 7, kTime, "src", "text");
-  QCOMPARE(int(t.Messages().back().messageClass), cls);
-  const QIcon icon = t.item(0, 0)->icon();
-  QCOMPARE(icon.isNull(), cls == 3);
-  // Every size of the icon library, so that a scaled screen gets a sharp one.
-  if (cls != 3)
-    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
 }
 
 void TestLogTable::trimmedRowIsMeasuredAgain_data() {
@@ -151,19 +110,6 @@ void TestLogTable::trimmedRowIsMeasuredAgain() {
   QCOMPARE(std::next(t.Messages().begin(), 3)->text, localePrefix() + "ends too\n");
 }
 
-void TestLogTable::rowsFitTheirText() {
-  TKvQtLogTable t;
-  t.resize(400, 300);
-  t.show();
-  t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
-  t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
-  QCoreApplication::processEvents();
-  const int single = t.rowHeight(0);
-  t.AppendMessage("\nsecond\nthird");
-  t.FlushLayout();
-  QVERIFY2(t.rowHeight(1) > 2 * single, "the row did not grow with its text");
-}
-
 void TestLogTable::levelFiltering() {
   TKvQtLogTable t;
   t.resize(300, 120);
@@ -179,11 +125,6 @@ void TestLogTable::levelFiltering() {
       QCOMPARE(t.isRowHidden(row++), !m.visible);
     }
   }
-  // Hidden on arrival, kept and counted.
-  t.AddMessage(lmtInfo, 4, 0, kTime, "", "late detail");
-  QVERIFY(t.isRowHidden(4));
-  QCOMPARE(t.CountMessages(), (TKvQtLogTable::TMessageCounts{1, 1, 1, 2}));
-
   // New rows are scrolled into view; setting the same level does not scroll.
   addOneByOne(t, messages(QString("W1 ").repeated(100)));
   QCoreApplication::processEvents();

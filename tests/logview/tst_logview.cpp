@@ -12,7 +12,6 @@
 #include "logview/tkvqtlogtable.h"
 #include "logview/tkvqtlogviewstream.h"
 #include "logview/tqtlogview.h"
-#include "logview/txqcmd.h"
 #include "progress/tkvqtprogressframe.h"
 
 #include "kvsuite/kvconfig.h"
@@ -74,13 +73,8 @@ private slots:
 
   void hookedLog();
   void levelButtonsAndAutomaticLevel();
-  void smartModalNesting();
   void warningWaitsForOK();
-  void formProgressShowsAndHidesFrame();
-  void growsWithProgressPanels();
   void floodKeepsWindowResponsive();
-  void commandProgress();
-  void commandProgressRefusedWithApplication();
 };
 
 void TestLogView::initTestCase() {
@@ -110,10 +104,6 @@ void TestLogView::hookedLog() {
     lp->HookLog();
   }
   QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-  {
-    var_a<TKvLogProgress*> lp = KvQtLogProgressEx(true); // not hooked
-    QCOMPARE(KvLogGetLogV().get(), static_cast<TKvStream*>(previous.get()));
-  }
   KvLogSetLogV(saved);
 }
 
@@ -130,32 +120,11 @@ void TestLogView::levelButtonsAndAutomaticLevel() {
   t->AddMessage(lmtError, 0, 0, "", "", "e");
   QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlOther); // the user's choice stays
   QCOMPARE(counters(v), (QStringList{"1", "1", "0", "1"}));
-  QTest::mouseClick(child<QPushButton>(&v, "BtnW"), Qt::LeftButton);
-  QCOMPARE(checkedButtons(v), (QStringList{"BtnE", "BtnW"}));
-  QVERIFY(t->isRowHidden(0));
   // Emptied: level 3 and armed again.
   v.ClearLog();
   QCOMPARE(counters(v), (QStringList{"0", "0", "0", "0"}));
   t->AddMessage(lmtInfo, 1, 0, "", "", "information");
   QCOMPARE(t->GetMessageLevel(), TKvQtLogTable::mlInfo);
-}
-
-void TestLogView::smartModalNesting() {
-  TQtLogView v;
-  v.SmartModalShow();
-  QVERIFY(!v.isVisible());
-  QVERIFY(!v.GetProgress()->MakeTrueModal()); // far from the timeout
-  v.SmartModalShow();
-  v.ModalShow();
-  QVERIFY(v.GetProgress()->IsTrueModal());
-  v.SmartModalHide();
-  QVERIFY(v.isVisible());
-  v.SmartModalHide();
-  QVERIFY(!v.isVisible());
-  QVERIFY(!v.GetProgress()->IsTrueModal());
-  v.SmartModalHide(); // unbalanced: changes nothing
-  v.SmartModalShow();
-  QVERIFY(v.IsSmartModal());
 }
 
 void TestLogView::warningWaitsForOK() {
@@ -186,34 +155,6 @@ void TestLogView::warningWaitsForOK() {
   KvLogWriteError("", "error", 0, 0);
   lp->WaitOK(true);
   QVERIFY(lp->HaveImportantMessages());
-}
-
-void TestLogView::formProgressShowsAndHidesFrame() {
-  var_a<TQtLogView*> view(new TQtLogView(nullptr));
-  TKvQtProgressFrame* frame = view->GetProgress();
-  var_a<TKvProgressHandler*> p = KvFormProgress(view);
-  QVERIFY(!frame->isHidden());
-  p->Start();
-  QCOMPARE(frame->GetLevelCount(), 1ul);
-  p.reset();
-  QVERIFY(frame->isHidden());
-  QCOMPARE(frame->GetLevelCount(), 0ul);
-  QCOMPARE(view.use_count(), 1l);
-}
-
-void TestLogView::growsWithProgressPanels() {
-  TQtLogView v;
-  v.ShowProgress(true);
-  v.ModalShow();
-  QCoreApplication::processEvents();
-  const int windowHeight = v.height();
-  TKvQtProgressFrame* frame = v.GetProgress();
-  for (unsigned long level = 0; level <= 4; ++level)
-    frame->Start(level, 3);
-  QVERIFY2(frame->minimumHeight() > 200, "the frame did not get room for its levels");
-  QCOMPARE(v.height() - windowHeight, frame->minimumHeight() - 200);
-  frame->End(0);
-  v.ModalHide();
 }
 
 void TestLogView::floodKeepsWindowResponsive() {
@@ -262,27 +203,6 @@ void TestLogView::floodKeepsWindowResponsive() {
     view->ModalHide();
   }
   KvLogSetLogV(saved);
-}
-
-void TestLogView::commandProgress() {
-  OkPresser ok;
-  {
-    TXQCmd cmd;
-    var_a<TKvProgressHandler*> p = cmd.CmdProgress()->Progress();
-    QVERIFY(cmd.CmdProgress()->IsRunning());
-    QVERIFY(cmd.LogProgress()->Visible());
-    p->Start();
-    KvLogWriteError("", "the tool failed", 0, 0);
-    p->Stop();
-    p.reset();
-    ok.start();
-  }
-  QVERIFY2(ok.fired(), "the command progress did not wait for OK");
-}
-
-void TestLogView::commandProgressRefusedWithApplication() {
-  TKvApplication app;
-  QVERIFY_EXCEPTION_THROWN(TXQCmd(), TKvMessage);
 }
 
 QTEST_MAIN(TestLogView)

@@ -1,12 +1,10 @@
-// Progress items and bars, the busy indicator, the GUI-panel service and
-// the iterations panel.
+// Progress items: the position shown, time texts, and the iterations panel.
 
 #include "kvtestsupport.h"
 #include "progresstestutil.h"
 
 #include "module/kvmodule_initializer.h"
 #include "progress/tdrawwidget_p.h"
-#include "progress/tkvqtguiprogress.h"
 #include "progress/tkvqtiterationsprogress.h"
 #include "progress/tkvqtprogressbar.h"
 #include "progress/tkvqtprogressitem.h"
@@ -38,9 +36,7 @@ private slots:
   void positionIsClamped();
   void timeFormat_data();
   void timeFormat();
-  void panelsShowAndHide();
   void iterationsPanel();
-  void iterationsWindowAndSigma();
 };
 
 void TestProgressItems::positionIsClamped_data() {
@@ -81,68 +77,24 @@ void TestProgressItems::timeFormat() {
   QCOMPARE(QString::fromStdString(TKvQtProgressItem::FormatTime(ms)), text);
 }
 
-void TestProgressItems::panelsShowAndHide() {
-  QWidget host;
-  auto* layout = new QVBoxLayout(&host);
-  std::vector<int> heights;
-  TKvQtGuiProgress gui(&host, nullptr, [&](int h) { heights.push_back(h); });
-  auto* first = new QWidget(gui.CreateWidget());
-  first->setFixedHeight(120);
-  // Without a layout the panel has nowhere to go.
-  QVERIFY_EXCEPTION_THROWN(gui.ShowWidget(&host, first), TKvMessage);
-  gui.SetLayout(layout);
-  gui.ShowWidget(&host, first);
-  QCOMPARE(heights, std::vector<int>{120});
-
-  auto* second = new QWidget(&host);
-  gui.ShowWidget(&host, second);
-  gui.HideWidget(&host, first);
-  QCOMPARE(gui.Panels(), std::vector<QWidget*>{second});
-  QCOMPARE(layout->count(), 1);
-  QCOMPARE(heights.size(), size_t(2));
-
-  gui.Arrange();
-  QCOMPARE(heights.back(), 0);
-}
-
 void TestProgressItems::iterationsPanel() {
   QWidget host;
   auto* layout = new QVBoxLayout(&host);
   TQtProgressInterfaces interfaces(&host, layout, nullptr);
   TKvQtIterationsProgress& it = interfaces.IterationsProgress();
-  it.Start(0.01, &linearPos);
-  QPointer<TQtIterationsWidget> panel = it.Panel();
-  QVERIFY(panel);
-  QCOMPARE(layout->count(), 1);
-  QVERIFY_EXCEPTION_THROWN(it.Start(0.01, &linearPos), TKvMessage);
-  QCOMPARE(it.Panel(), panel.data());
-  QVERIFY(it.NextIteration(1, 0.5, 0.25));
-  QCOMPARE(label(panel, "LbDiff")->text(), QStringLiteral("0.5"));
-  it.End();
-  QVERIFY(!panel && !it.Panel());
-  QCOMPARE(layout->count(), 0);
-  QVERIFY(interfaces.GuiProgress().Panels().empty());
-
-  // A panel still shown dies with the service.
   it.Start(1.0, &linearPos);
-}
-
-void TestProgressItems::iterationsWindowAndSigma() {
-  TQtIterationsWidget w("%.2f", nullptr);
-  w.Start(1.0, &linearPos);
+  QPointer<TQtIterationsWidget> panel = it.Panel();
+  QVERIFY(panel && layout->count() == 1);
+  QVERIFY_EXCEPTION_THROWN(it.Start(1.0, &linearPos), TKvMessage);
+  // The plot keeps the newest 200 values.
   for (int i = 1; i <= 201; ++i)
-    QVERIFY(w.NextIteration(i, i, -1));
-  const auto& values = w.Plot()->Values();
-  QCOMPARE(values.size(), size_t(200));
-  QCOMPARE(values.front(), 2.0);
-  QCOMPARE(values.back(), 201.0);
-  QCOMPARE(label(&w, "LbDiff")->text(), QStringLiteral("201.00"));
-  QCOMPARE(label(&w, "LbSigma0Caption")->text(), QString()); // no sigma yet
-  w.NextIteration(202, 1, 1234567.0);
-  QCOMPARE(label(&w, "LbSigma0")->text(), QStringLiteral("1.23457e+06"));
-  // Formats that cannot print one double fall back to the default.
-  for (const char* bad : {"%s", "%f %f", "%Lf"})
-    QCOMPARE(TQtIterationsWidget(bad, nullptr).Format(), std::string("%.3lg"));
+    QVERIFY(it.NextIteration(i, i, -1));
+  QCOMPARE(panel->Plot()->Values().size(), size_t(200));
+  QCOMPARE(panel->Plot()->Values().front(), 2.0);
+  it.End();
+  QVERIFY(!panel);
+  QCOMPARE(layout->count(), 0);
+  it.Start(1.0, &linearPos); // a panel still shown dies with the service
 }
 
 QTEST_MAIN(TestProgressItems)
