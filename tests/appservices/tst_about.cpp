@@ -1,5 +1,5 @@
-// The about box: content, build values, translations, copying, the
-// contributors' link and the system-information button.
+// The about box: content in both languages, copying, the link and the
+// system-information button.
 
 #include "appservices/kvqtbuildinfo.h"
 #include "appservices/kvqtclipboard.h"

@@ -1,5 +1,5 @@
-// The stream adapter under Qt's readers and writers, help files along the help
-// path, and the clickable label.
+// The stream adapter under Qt's readers and writers, and help files along the
+// help path.
 
 #include "appservices/kvqthelp.h"
 #include "appservices/tkvstreamtoqtiodevice.h"

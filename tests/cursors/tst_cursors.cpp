@@ -1,4 +1,4 @@
-// The cursor reader, the built-in cursor set and the library's image resources.
+// The cursor reader (malformed files included) and the built-in cursor set.
 
 #include "appservices/kvqtcursors.h"
 

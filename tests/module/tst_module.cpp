@@ -1,4 +1,4 @@
-// Module entry points, resource strings and the application holder.
+// Module entry points and the application holder.
 
 #include "kvtestsupport.h"
 

@@ -1,5 +1,5 @@
-// The progress frame: levels and their items, start and finish records, the
-// application-name prefix, pause, cancel and outside control commands.
+// The progress frame: start and finish records, pause, cancel (one break per
+// cancel) and outside control commands.
 
 #include "kvtestsupport.h"
 #include "progresstestutil.h"

@@ -1,5 +1,5 @@
 // The progress handler over a frame: placement of children on levels,
-// sub-range mapping, hand-over of an unused level, throttling and breaks.
+// sub-range mapping and breaks.
 
 #include "kvtestsupport.h"
 #include "progresstestutil.h"
