@@ -1,5 +1,3 @@
-#include "appservices/kvqtclipboard.h"
-#include "appservices/kvqtcolors.h"
 #include "appservices/kvqticonlib.h"
 #include "appservices/kvqtsplash.h"
 #include "appservices/treplaceqlabeltext.h"
@@ -9,7 +7,6 @@
 #include "kvtestsupport.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +14,6 @@
 #include <QWindow>
 
 using TValues = std::map<std::string, std::string>;
-Q_DECLARE_METATYPE(TValues)
 
 class TstAppServices : public QObject {
   Q_OBJECT
@@ -26,21 +22,11 @@ private slots:
 
   void iconMaskedByCornerColour();
 
-  void colourRefs_data();
-  void colourRefs();
-  void background();
-
   void splashShownOnce();
   void splashClosesWithMainWindow();
-  void splashOverVisibleMainWindowStays();
 
-  void clipboardUtf8();
-
-  void replaceLabelText();
   void reportTemplate_data();
   void reportTemplate();
-  void replaceLabelTextReport_data();
-  void replaceLabelTextReport();
 };
 
 void TstAppServices::cleanup() {
@@ -55,40 +41,9 @@ void TstAppServices::iconMaskedByCornerColour() {
   QCOMPARE(qAlpha(img.pixel(0, 0)), 0);
   QCOMPARE(qAlpha(img.pixel(15, 8)), 0);
   QCOMPARE(img.pixel(8, 8), qRgba(255, 0, 0, 255));
-  QCOMPARE(KvGetIconFromIconLib("tst_square", 16, 16).pixmap(16, 16).size(), QSize(16, 16));
   // Missing names and sizes give null pictures.
-  QVERIFY(KvGetPixmapFromIconLib("no_such_icon", 16, 16).isNull());
   QVERIFY(KvGetPixmapFromIconLib("tst_square", 32, 32).isNull());
   QVERIFY(KvGetIconFromIconLib("no_such_icon", 16, 16).isNull());
-}
-
-void TstAppServices::colourRefs_data() {
-  QTest::addColumn<uint>("ref");
-  QTest::addColumn<QColor>("colour");
-  QTest::addColumn<uint>("back");
-  QTest::newRow("bytes in red, green, blue order") << 0x030201u << QColor(1, 2, 3) << 0x030201u;
-  QTest::newRow("top byte ignored") << 0xFF030201u << QColor(1, 2, 3) << 0x030201u;
-}
-
-void TstAppServices::colourRefs() {
-  QFETCH(uint, ref);
-  QFETCH(QColor, colour);
-  QFETCH(uint, back);
-  QCOMPARE(KvQColorFromKvColorRef(ref), colour); // opaque
-  QCOMPARE(KvColorRefFromQColor(QColor(colour.red(), colour.green(), colour.blue(), 7)), back);
-}
-
-void TstAppServices::background() {
-  QWidget w;
-  KvSetWidgetBackgroundPalette(&w, QColor(10, 20, 30));
-  QVERIFY(w.autoFillBackground());
-  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-    QCOMPARE(w.palette().brush(g, QPalette::Window), QBrush(QColor(10, 20, 30)));
-  w.setStyleSheet("color: red;");
-  KvSetWidgetBackgroundStyleSheet(&w, QColor(10, 20, 255));
-  QCOMPARE(w.styleSheet(), QString("background-color: rgb(10, 20, 255);"));
-  KvSetWidgetBackgroundPalette(nullptr, Qt::red);
-  KvSetWidgetBackgroundStyleSheet(nullptr, Qt::red);
 }
 
 void TstAppServices::splashShownOnce() {
@@ -96,7 +51,6 @@ void TstAppServices::splashShownOnce() {
   QVERIFY(ShowKvQtSplash(nullptr));
   QSplashScreen* first = g_pSlashScreen;
   QVERIFY(first && first->isVisible());
-  QCOMPARE(first->pixmap().size(), ObtainQtSplashPixmap().size());
   QVERIFY(!ShowKvQtSplash(nullptr));
   QCOMPARE(g_pSlashScreen, first);
   QCOMPARE(kvtest::liveTopLevels().count(), 1);
@@ -119,50 +73,12 @@ void TstAppServices::splashClosesWithMainWindow() {
   QVERIFY(splash.isNull());
 }
 
-void TstAppServices::splashOverVisibleMainWindowStays() {
-  QWidget mainWin;
-  mainWin.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&mainWin));
-  QVERIFY(ShowKvQtSplash(&mainWin));
-  QTest::qWait(100);
-  QVERIFY(g_pSlashScreen->isVisible());
-  QVERIFY(HideKvQtSplash());
-}
-
-void TstAppServices::clipboardUtf8() {
-  const std::string text = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, world";
-  QVERIFY(KvSetQClipboardText(text));
-  QCOMPARE(KvGetQClipboardText(), text);
-  QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(text.c_str()));
-}
-
-void TstAppServices::replaceLabelText() {
-  QLabel root("Old");
-  auto* direct = new QLabel("Old", &root);
-  auto* frame = new QFrame(&root);
-  auto* nested = new QLabel("Old", frame);
-  auto* check = new QCheckBox("Old", frame);
-  auto* other = new QLabel("Older", frame);
-  auto* button = new QPushButton("Old", frame);
-  ReplaceLabelText(&root, "Old", "New");
-  QCOMPARE(root.text(), QString("Old"));
-  QCOMPARE(direct->text(), QString("New"));
-  QCOMPARE(nested->text(), QString("New"));
-  QCOMPARE(check->text(), QString("New"));
-  QCOMPARE(other->text(), QString("Older"));
-  QCOMPARE(button->text(), QString("Old"));
-  ReplaceLabelText(nullptr, "Old", "New");
-}
-
 void TstAppServices::reportTemplate_data() {
   QTest::addColumn<QString>("templ");
   QTest::addColumn<QString>("expected");
   QTest::newRow("fields filled") << "{a} and {b}" << "1 and two";
   QTest::newRow("unknown field kept") << "{a}{missing}" << "1{missing}";
   QTest::newRow("doubled braces literal") << "{{a}} = {a}" << "{a} = 1";
-  QTest::newRow("unclosed brace literal") << "50% {a" << "50% {a";
-  QTest::newRow("brace inside a name") << "{x{a}" << "{x1";
-  QTest::newRow("value not parsed again") << "{braces}" << "{a}";
   QTest::newRow("utf-8 name and value") << "{\u043f\u043b}" << "\u043c\u00b2";
 }
 
@@ -174,27 +90,6 @@ void TstAppServices::reportTemplate() {
                        {"braces", "{a}"},
                        {"\xD0\xBF\xD0\xBB", "\xD0\xBC\xC2\xB2"}};
   QCOMPARE(QString::fromStdString(TKvReportGenerator::Parse(templ.toStdString(), values)), expected);
-}
-
-void TstAppServices::replaceLabelTextReport_data() {
-  QTest::addColumn<QString>("prefix");
-  QTest::addColumn<QStringList>("expected"); // top, nested, plain
-  QTest::newRow("prefix") << "#" << QStringList{"Area: 12 m\u00b2", "Name: Lake", "Plain {area}"};
-  QTest::newRow("empty prefix: whole texts") << "" << QStringList{"#Area: 12 m\u00b2", "#Name: Lake", "Plain 12"};
-  QTest::newRow("prefix matching nothing") << "@" << QStringList{"#Area: {area} m\u00b2", "#Name: {name}",
-                                                                 "Plain {area}"};
-}
-
-void TstAppServices::replaceLabelTextReport() {
-  QFETCH(QString, prefix);
-  QFETCH(QStringList, expected);
-  QWidget root;
-  auto* top = new QLabel(QString::fromUtf8("#Area: {area} m\xC2\xB2"), &root);
-  auto* frame = new QFrame(&root);
-  auto* nested = new QLabel("#Name: {name}", frame);
-  auto* plain = new QLabel("Plain {area}", frame);
-  ::ReplaceLabelTextReport(&root, prefix.toStdString(), TValues{{"area", "12"}, {"name", "Lake"}});
-  QCOMPARE((QStringList{top->text(), nested->text(), plain->text()}), expected);
 }
 
 QTEST_MAIN(TstAppServices)

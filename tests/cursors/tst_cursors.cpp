@@ -1,4 +1,4 @@
-// The cursor reader, the built-in cursor set and the library's image resources.
+// The cursor reader (malformed files included) and the built-in cursor set.
 
 #include "appservices/kvqtcursors.h"
 
@@ -7,17 +7,12 @@
 
 #include <QBitmap>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
 #include <functional>
 
 namespace {
-
-const char* const kBuiltin[] = {"CUR_NONE",    "CUR_HAND1",   "CUR_HAND2",    "CUR_ZOOMIN", "CUR_ZOOMOUT",
-                                "CUR_ZOOMIN2", "CUR_ZOOMOUT2", "CUR_SELRECT", "CUR_SELPOLY", "CUR_MAGIC",
-                                "CUR_BRUSH",   "CUR_DRAG",     "CUR_DRAGGING"};
 
 // Little-endian integer of `bytes` bytes, written over b at offset or appended.
 void put(QByteArray& b, int offset, quint32 v, int bytes = 4) {
@@ -99,10 +94,6 @@ QString assertion(const QString& condition) {
          "\\d+" + QRegularExpression::escape("): (" + condition + ")==false.") + '$';
 }
 
-QString badBitCount(int bits) {
-  return QStringLiteral("@QCursor LoadQCursor(TKvStream &): Unexpected BitCount %1").arg(bits);
-}
-
 QImage bitsImage(const QCursor& c) { return c.bitmap(Qt::ReturnByValue).toImage(); }
 QImage maskImage(const QCursor& c) { return c.mask(Qt::ReturnByValue).toImage(); }
 // True for color1 (the set bit) of a bitmap's image.
@@ -135,8 +126,6 @@ class TestCursors : public QObject {
 private slots:
   void cleanup() { DeinitCursors(); }
 
-  void builtinCursor_data();
-  void builtinCursor();
   void initAndDeinitCursors();
   void malformed_data();
   void malformed();
@@ -144,52 +133,31 @@ private slots:
   void imageSize_data();
   void imageSize();
   void hugeSizeFieldAllocatesNothing();
-  void monoPixels_data();
   void monoPixels();
   void argbPixels();
 };
-
-void TestCursors::builtinCursor_data() {
-  QTest::addColumn<QString>("path");
-  QTest::addColumn<QPoint>("hotSpot");
-  for (const char* name : kBuiltin) {
-    const bool preZoom = qstrcmp(name, "CUR_ZOOMIN2") == 0 || qstrcmp(name, "CUR_ZOOMOUT2") == 0;
-    QTest::newRow(name) << QStringLiteral(":/%1.cur").arg(QLatin1String(name)) << (preZoom ? QPoint(10, 10) : QPoint(15, 15));
-  }
-}
-
-void TestCursors::builtinCursor() {
-  QFETCH(QString, path);
-  QFETCH(QPoint, hotSpot);
-  const QCursor c = LoadQCursor(path.toStdString());
-  QCOMPARE(c.bitmap(Qt::ReturnByValue).size(), QSize(32, 32));
-  QCOMPARE(c.hotSpot(), hotSpot);
-  auto set = [](QRgb p) { return qGray(p) < 128; };
-  const int opaque = countPixels(maskImage(c), set);
-  if (path.contains(QLatin1String("NONE")))
-    QCOMPARE(opaque + countPixels(bitsImage(c), set), 0);
-  else // a drawing, not an empty square
-    QVERIFY2(opaque > 20 && opaque < 32 * 32 - 20, qPrintable(QString::number(opaque)));
-}
 
 void TestCursors::initAndDeinitCursors() {
   const QList<QCursor*> all = {&kvCurNone,   &kvCurDefault,    &kvCurZoomIn,  &kvCurZoomOut, &kvCurPreZoomIn,
                                &kvCurPreZoomOut, &kvCurSelRect, &kvCurSelPoly, &kvCurHand1,  &kvCurHand2,
                                &kvCurDrag,   &kvCurDragging,   &kvCurBrush,   &kvCurMagic};
   InitCursors();
-  for (QCursor* c : all)
-    QCOMPARE(c->shape(), c == &kvCurDefault ? Qt::ArrowCursor : Qt::BitmapCursor);
-  QCOMPARE(kvCurPreZoomOut.hotSpot(), QPoint(10, 10));
-  QCOMPARE(maskImage(kvCurHand1), maskImage(LoadQCursor(":/CUR_HAND1.cur")));
+  // Every built-in cursor is a drawing (not an empty square) with its hot spot.
+  auto set = [](QRgb p) { return qGray(p) < 128; };
+  for (QCursor* c : all) {
+    if (c == &kvCurDefault || c == &kvCurNone) {
+      QCOMPARE(c->shape(), c == &kvCurNone ? Qt::BitmapCursor : Qt::ArrowCursor);
+      continue;
+    }
+    const int opaque = countPixels(maskImage(*c), set);
+    QVERIFY2(opaque > 20 && opaque < 32 * 32 - 20, qPrintable(QString::number(opaque)));
+    QCOMPARE(c->hotSpot(), (c == &kvCurPreZoomIn || c == &kvCurPreZoomOut) ? QPoint(10, 10) : QPoint(15, 15));
+  }
+  QCOMPARE(countPixels(maskImage(kvCurNone), set) + countPixels(bitsImage(kvCurNone), set), 0);
   QVERIFY(maskImage(kvCurHand1) != maskImage(kvCurHand2));
   DeinitCursors();
   for (QCursor* c : all)
     QVERIFY(c->shape() == Qt::ArrowCursor && c->bitmap(Qt::ReturnByValue).isNull());
-  // Only resource paths: a file on disk reads as an empty stream.
-  QTemporaryDir dir;
-  const QString file = dir.filePath(QStringLiteral("hand.cur"));
-  QVERIFY(QFile::copy(QStringLiteral(":/CUR_HAND1.cur"), file));
-  QVERIFY_EXCEPTION_THROWN(LoadQCursor(file.toStdString()), TKvMessage);
 }
 
 void TestCursors::malformed_data() {
@@ -201,22 +169,14 @@ void TestCursors::malformed_data() {
   const int bm = 22; // bitmap header
   auto patched = [](QByteArray b, int offset, quint32 v, int bytes = 4) { put(b, offset, v, bytes); return b; };
 
-  QTest::newRow("reserved not 0") << patched(valid, 0, 1, 2) << assertion("Hdr.Reserved == 0");
   QTest::newRow("icon file (type 1)") << patched(valid, 2, 1, 2) << assertion("Hdr.Type == 2");
-  QTest::newRow("two images") << patched(valid, 4, 2, 2) << assertion("Hdr.Count == 1");
   QTest::newRow("compressed (RLE)") << patched(valid, bm + 16, 1)
                                     << assertion("BMHdr.biCompression == TKvBitmapInfoHeader::bi_rgb");
-  QTest::newRow("two planes") << patched(valid, bm + 12, 2, 2) << assertion("BMHdr.biPlanes == 1");
-  QTest::newRow("entry width differs from bitmap") << patched(valid, 6, 16, 1) << assertion("BMHdr.biWidth == Entry.Width");
   QTest::newRow("height not doubled") << patched(valid, bm + 8, 32) << assertion("BMHdr.biHeight == (Entry.Width << 1)");
-  for (int bits : {8})
-    QTest::addRow("%d bits per pixel", bits) << patched(valid, bm + 14, quint32(bits), 2)
-                                             << '^' + QRegularExpression::escape(badBitCount(bits)) + '$';
+  QTest::newRow("8 bits per pixel") << patched(valid, bm + 14, 8, 2) << "Unexpected BitCount 8$";
   QTest::newRow("image offset far past the end") << patched(valid, 18, 0xfffffff0u) << "Image offset 4294967280";
-  QTest::newRow("image offset at the end") << patched(valid, 18, quint32(valid.size())) << "^@Stream error";
 
   const QByteArray argb = argbCursor(4, 4, [](int, int) { return qRgba(1, 2, 3, 255); }, [](int, int) { return false; });
-  QTest::newRow("32-bit negative width") << patched(argb, bm + 4, quint32(-4)) << "Unsupported image size -4 x 8";
   QTest::newRow("32-bit absurd height") << patched(argb, bm + 8, 0x7ffffffe) << "Unsupported image size 4 x 2147483646";
   QTest::newRow("32-bit data cut short") << argb.left(22 + 40 + 40) << "^@Stream error";
 }
@@ -245,7 +205,6 @@ void TestCursors::imageSize_data() {
   QTest::addColumn<int>("extraBytes"); // after the image and mask
   QTest::addColumn<bool>("loads");
   QTest::newRow("32 x 32, size 0 reads 256") << 32 << 0u << 0 << true;
-  QTest::newRow("size counts only the XOR image") << 32 << 128u << 0 << true;
   QTest::newRow("size larger than the data, the file holds it") << 32 << 300u << 44 << true;
   QTest::newRow("size larger than the file") << 32 << 300u << 43 << false;
   QTest::newRow("16 x 16, size 0 still means 256") << 16 << 0u << 0 << false;
@@ -282,16 +241,11 @@ void TestCursors::hugeSizeFieldAllocatesNothing() {
   QVERIFY2(peakKb() - before < 64 * 1024, qPrintable(QString::number(peakKb() - before)));
 }
 
-void TestCursors::monoPixels_data() {
-  QTest::addColumn<int>("width");
-  QTest::newRow("32 wide") << 32;
-  QTest::newRow("20 wide: rows padded in the file, byte-aligned in Qt") << 20;
-}
-
+// 20 wide: rows padded in the file, byte-aligned in Qt; all four kinds of
+// pixel in a pattern that a vertical flip would change.
 void TestCursors::monoPixels() {
-  QFETCH(int, width);
-  // All four kinds in a pattern that a vertical flip would change.
   auto kind = [](int x, int y) { return ".#o^"[(x + 2 * y) % 4]; };
+  const int width = 20;
   const QCursor c = load(monoCursor(width, kind));
   const QImage bits = bitsImage(c), mask = maskImage(c);
   QCOMPARE(c.hotSpot(), QPoint(1, 2));
@@ -308,10 +262,8 @@ void TestCursors::argbPixels() {
   // Rows turned top-down, height halved; alpha used as it stands.
   const QCursor c = load(argbCursor(
       5, 3, [](int x, int y) { return qRgba(10 * x, 20 * y, 7, x == 0 ? 0 : 255); }, [](int, int) { return false; }));
-  QCOMPARE(c.hotSpot(), QPoint(3, 4));
   QImage img = c.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
   QCOMPARE(img.size(), QSize(5, 3));
-  QCOMPARE(img.pixel(4, 0), qRgba(40, 0, 7, 255));
   QCOMPARE(img.pixel(2, 2), qRgba(20, 40, 7, 255));
   QCOMPARE(qAlpha(img.pixel(0, 1)), 0);
 

@@ -1,13 +1,11 @@
-// The log message table: classes and icons, time prefixes, trimmed rows and
-// their heights, level filtering, the purge (one by one and in batches) and
-// copying.
+// The log message table: trimmed rows measured again, level filtering, the
+// purge (one by one and in batches) and copying.
 
 #include "kvtestsupport.h"
 
 #include "appservices/kvqtclipboard.h"
 #include "logview/tkvqtlogtable.h"
 
-#include "kvsuite/kvconfig.h"
 #include "kvsuite/kvlog.h"
 #include "kvsuite/kvtime.h"
 
@@ -55,12 +53,8 @@ private slots:
   void initTestCase();
   void cleanup();
 
-  void timeFormat();
-  void classesAndIcons_data();
-  void classesAndIcons();
   void trimmedRowIsMeasuredAgain_data();
   void trimmedRowIsMeasuredAgain();
-  void rowsFitTheirText();
   void levelFiltering();
   void purge_data();
   void purge();
@@ -71,62 +65,15 @@ void TestLogTable::initTestCase() {
   // The first table of the process reads the format; later ones must not.
   qputenv("KV_MODULE_SETTINGS", "LogViewMsgTimeFormat=1");
   TKvQtLogTable first;
-  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
   qputenv("KV_MODULE_SETTINGS", "LogViewMsgTimeFormat=0");
+  TKvQtLogTable second;
+  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
+  TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, false);
 }
 
 void TestLogTable::cleanup() {
   TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, false);
   KV_VERIFY_NO_TOPLEVELS();
-}
-
-void TestLogTable::timeFormat() {
-  TKvQtLogTable t;
-  QCOMPARE(TKvQtLogTable::GetMsgTimeFormatGlobal(), TKvQtLogTable::mtfRFC);
-  // Two records of the same second: the second reuses the first's calendar work.
-  t.AddMessage(lmtInfo, 1, 0, "2026-12-05T19:00:00.123Z", "", "x");
-  t.AddMessage(lmtInfo, 1, 0, "2026-12-05T19:00:00.456Z", "", "x");
-  const std::string rfc = TKvDateTime::FromRFCString("2026-12-05T19:00:00.456Z").ToRFCString(3, TKvDateTime::tzLocal);
-  QCOMPARE(t.Messages().back().text, rfc + ": x");
-  TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, false);
-  t.AddMessage(lmtInfo, 1, 0, "not a time", "", "y");
-  QCOMPARE(t.Messages().back().text, localePrefix("not a time") + "y");
-  QCOMPARE(t.Messages().front().text.substr(0, rfc.size()), TKvDateTime::FromRFCString(kTime).ToRFCString(3, TKvDateTime::tzLocal));
-
-  // Saving: the value read at start (1) counts as saved and is not written again.
-  qunsetenv("KV_MODULE_SETTINGS");
-  KvSetModuleDebugMode("LogViewMsgTimeFormat", 7);
-  TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfRFC, true);
-  QCOMPARE(KvModuleDebugMode("LogViewMsgTimeFormat"), 7);
-  TKvQtLogTable::SetMsgTimeFormatGlobal(TKvQtLogTable::mtfLocale, true);
-  QCOMPARE(KvModuleDebugMode("LogViewMsgTimeFormat"), 0);
-}
-
-void TestLogTable::classesAndIcons_data() {
-  QTest::addColumn<int>("type");
-  QTest::addColumn<int>("level");
-  QTest::addColumn<int>("cls");
-  QTest::newRow("error of least importance") << int(lmtError) << 9 << 0;
-  QTest::newRow("warning of level 5") << int(lmtWarning) << 5 << 1;
-  QTest::newRow("information of level 2") << int(lmtInfo) << 2 << 2;
-  QTest::newRow("information of level 3 is detail") << int(lmtInfo) << 3 << 3;
-  QTest::newRow("debug record of level 1 counts as information") << int(lmtDebug) << 1 << 2;
-  QTest::newRow("unknown type of level 4") << int('Z') << 4 << 3;
-}
-
-void TestLogTable::classesAndIcons() {
-  QFETCH(int, type);
-  QFETCH(int, level);
-  QFETCH(int, cls);
-  TKvQtLogTable t;
-  t.AddMessage(type, level, 7, kTime, "src", "text");
-  QCOMPARE(int(t.Messages().back().messageClass), cls);
-  QCOMPARE(t.OnGetItemImage(0), cls);
-  const QIcon icon = t.item(0, 0)->icon();
-  QCOMPARE(icon.isNull(), cls == 3);
-  // Every size of the icon library, so that a scaled screen gets a sharp one.
-  if (cls != 3)
-    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
 }
 
 void TestLogTable::trimmedRowIsMeasuredAgain_data() {
@@ -163,27 +110,6 @@ void TestLogTable::trimmedRowIsMeasuredAgain() {
   QCOMPARE(std::next(t.Messages().begin(), 3)->text, localePrefix() + "ends too\n");
 }
 
-void TestLogTable::rowsFitTheirText() {
-  TKvQtLogTable t;
-  t.resize(400, 300);
-  t.show();
-  t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
-  t.AddMessage(lmtInfo, 1, 0, kTime, "", "one line");
-  QCoreApplication::processEvents();
-  const int single = t.rowHeight(0);
-  t.AppendMessage("\nsecond\nthird");
-  t.FlushLayout();
-  QVERIFY2(t.rowHeight(1) > 2 * single, "the row did not grow with its text");
-
-  // A long text wraps at the column's width: narrower window, taller row.
-  t.AddMessage(lmtInfo, 1, 0, kTime, "", "many words that need more room than a narrow column gives them");
-  QCoreApplication::processEvents();
-  const int wide = t.rowHeight(2);
-  t.resize(200, 300);
-  QCoreApplication::processEvents();
-  QVERIFY2(t.rowHeight(2) > wide, "the row did not follow the column's width");
-}
-
 void TestLogTable::levelFiltering() {
   TKvQtLogTable t;
   t.resize(300, 120);
@@ -199,11 +125,6 @@ void TestLogTable::levelFiltering() {
       QCOMPARE(t.isRowHidden(row++), !m.visible);
     }
   }
-  // Hidden on arrival, kept and counted.
-  t.AddMessage(lmtInfo, 4, 0, kTime, "", "late detail");
-  QVERIFY(t.isRowHidden(4));
-  QCOMPARE(t.CountMessages(), (TKvQtLogTable::TMessageCounts{1, 1, 1, 2}));
-
   // New rows are scrolled into view; setting the same level does not scroll.
   addOneByOne(t, messages(QString("W1 ").repeated(100)));
   QCoreApplication::processEvents();
@@ -267,7 +188,6 @@ void TestLogTable::purge() {
 void TestLogTable::clipboardAndLookups() {
   TKvQtLogTable t;
   t.show();
-  QCOMPARE(t.OnGetItemText(0), QString("@Error Line"));
   t.AddMessage(lmtError, 1, 0, kTime, "", "line one\nline two");
   t.AddMessage(lmtInfo, 4, 0, kTime, "", "hidden");
   t.AddMessage(lmtWarning, 2, 17, kTime, "Src", std::string("cr\r tab\t nul") + '\0' + "\x1f\x7f" + "é");
@@ -286,9 +206,6 @@ void TestLogTable::clipboardAndLookups() {
                           .replace(QChar(0), "\\0")
                           .replace(QChar(0x1e), "\\N")
                           .replace(QChar(0x1f), "\\O"));
-  // Out of range rows fall back to the first message.
-  QCOMPARE(t.OnGetItemText(-1), QString::fromStdString(p + "line one\nline two"));
-  QCOMPARE(t.OnGetItemImage(3), 0);
 }
 
 QTEST_MAIN(TestLogTable)

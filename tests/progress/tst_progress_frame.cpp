@@ -1,5 +1,5 @@
-// The progress frame: levels and their items, start and finish records, the
-// application-name prefix, pause, cancel and outside control commands.
+// The progress frame: start and finish records, pause, cancel (one break per
+// cancel) and outside control commands.
 
 #include "kvtestsupport.h"
 #include "progresstestutil.h"
@@ -7,15 +7,12 @@
 #include "module/kvmodule_initializer.h"
 #include "module/kvqttranslator.h"
 #include "progress/tkvqtprogressframe.h"
-#include "progress/tkvqtprogressitem.h"
 
 #include "kvsuite/kvmessage.h"
 #include "kvsuite/kvprogress.h"
 
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <deque>
 
@@ -43,16 +40,6 @@ public:
   void Notify(int) override {}
 };
 
-// The items in the scroll area, top to bottom.
-QList<TKvQtProgressItem*> items(TKvQtProgressFrame& frame) {
-  QList<TKvQtProgressItem*> out;
-  auto* layout = frame.findChild<QVBoxLayout*>(QStringLiteral("scrollAreaLayout"));
-  for (int i = 0; layout && i < layout->count(); ++i)
-    if (auto* item = qobject_cast<TKvQtProgressItem*>(layout->itemAt(i)->widget()))
-      out << item;
-  return out;
-}
-
 QPushButton* button(TKvQtProgressFrame& frame, const char* name) {
   return frame.findChild<QPushButton*>(QLatin1String(name));
 }
@@ -76,17 +63,13 @@ private slots:
   void init();
   void cleanup();
 
-  void levelsAreItemsInOrder();
   void startAndEndRecords_data();
   void startAndEndRecords();
-  void appNamePrefix_data();
-  void appNamePrefix();
   void endNeverThrows();
   void cancelQuestion_data();
   void cancelQuestion();
   void pauseBlocksUntilResumed_data();
   void pauseBlocksUntilResumed();
-  void controlCommands_data();
   void controlCommands();
 
 private:
@@ -107,23 +90,6 @@ void TestProgressFrame::cleanup() {
   QCoreApplication::setApplicationName(FAppName);
   KvQtRemoveTranslator();
   KV_VERIFY_NO_TOPLEVELS();
-}
-
-void TestProgressFrame::levelsAreItemsInOrder() {
-  TKvQtProgressFrame frame;
-  frame.SetMessage(0, "outer");
-  frame.SetMessage(1, "middle");
-  frame.SetPos(2, 0.5);
-  frame.SetPos(1, 0.25);
-  QCOMPARE(frame.GetLevelCount(), 3ul);
-  QCOMPARE(frame.GetInnermostProgressLevel(), 2ul);
-  const auto list = items(frame);
-  QCOMPARE(list.size(), 3);
-  QCOMPARE(list[1]->findChild<QLabel*>(QStringLiteral("LbMessage"))->text(), QStringLiteral("middle"));
-  QCOMPARE(list[1]->GetPos(), 0.25);
-  QCOMPARE(list[2]->GetPos(), 0.5);
-  frame.RemoveLevels(1);
-  QCOMPARE(items(frame).size(), 1);
 }
 
 void TestProgressFrame::startAndEndRecords_data() {
@@ -164,37 +130,6 @@ void TestProgressFrame::startAndEndRecords() {
   const size_t at = expected.find("@@");
   QCOMPARE(records[0].text.substr(0, at), expected.substr(0, at));
   QCOMPARE(frame.GetLevelCount(), 1ul);
-}
-
-void TestProgressFrame::appNamePrefix_data() {
-  QTest::addColumn<QString>("name");
-  QTest::addColumn<bool>("indefinite");
-  QTest::addColumn<QString>("started");
-  QTest::addColumn<QString>("quarter");
-  QTest::addColumn<QString>("ended");
-  QTest::newRow("named application") << "Editor" << false << "{0.0 %} - Editor" << "{25.0 %} - Editor" << "Editor";
-  QTest::newRow("indefinite start leaves the name, positions still show")
-      << "Editor" << true << "Editor" << "{25.0 %} - Editor" << "Editor";
-}
-
-void TestProgressFrame::appNamePrefix() {
-  QFETCH(QString, name);
-  QFETCH(bool, indefinite);
-  QFETCH(QString, started);
-  QFETCH(QString, quarter);
-  QFETCH(QString, ended);
-  QCoreApplication::setApplicationName(name);
-  TKvQtProgressFrame frame;
-  indefinite ? frame.StartIndefinite(0, 3) : frame.Start(0, 3);
-  QCOMPARE(QCoreApplication::applicationName(), started);
-  frame.SetPos(0, 0.25);
-  QCOMPARE(QCoreApplication::applicationName(), quarter);
-  frame.SetPos(1, 0.9); // nested levels do not touch the name
-  QCOMPARE(QCoreApplication::applicationName(), quarter);
-  frame.SetPos(0, 0.4567);
-  TKvQtProgressFrame::SetAppTitlePrefix(0.25);
-  frame.End(0);
-  QCOMPARE(QCoreApplication::applicationName(), ended);
 }
 
 void TestProgressFrame::endNeverThrows() {
@@ -275,8 +210,6 @@ void TestProgressFrame::pauseBlocksUntilResumed_data() {
 void TestProgressFrame::pauseBlocksUntilResumed() {
   QFETCH(bool, byControl);
   TKvQtProgressFrame frame;
-  frame.DoPause();
-  QVERIFY(!frame.IsPaused()); // not true-modal: nothing happens
   frame.SetTrueModalFlag(true);
   FakeControl control;
   control.commands = {1, 0, 2};
@@ -304,37 +237,23 @@ void TestProgressFrame::pauseBlocksUntilResumed() {
   QCOMPARE(frame.GetStatusState(), TKvQtProgressFrame::ssRun);
 }
 
-void TestProgressFrame::controlCommands_data() {
-  QTest::addColumn<int>("command");
-  QTest::addColumn<bool>("cancelled");
-  QTest::addColumn<QString>("error");
-  QTest::newRow("cancel") << 3 << true << QString();
-  QTest::newRow("unknown command is logged")
-      << 7 << false << QStringLiteral("@TKvQtProgressFrame::ProcessProgressControl(): Unknown progress control command (7).");
-}
-
+// One command is read per call: an unknown one is logged, a cancel cancels.
 void TestProgressFrame::controlCommands() {
-  QFETCH(int, command);
-  QFETCH(bool, cancelled);
-  QFETCH(QString, error);
   TKvQtProgressFrame frame;
   FakeControl control;
   frame.SetProgressControl(&control);
-  control.commands.push_back(command);
+  control.commands = {7, 3};
   kvtest::LogCapture log;
   frame.ProcessProgressControl();
-  QCOMPARE(control.reads, 1);
-  QCOMPARE(frame.IsCancelled(), cancelled);
-  QVERIFY(!frame.IsPaused());
+  QVERIFY(!frame.IsCancelled());
   const auto records = log.records();
-  QCOMPARE(records.size(), size_t(error.isEmpty() ? 0 : 1));
-  if (!error.isEmpty())
-    QCOMPARE(QString("%1%2 %3").arg(records[0].type).arg(records[0].level).arg(QString::fromStdString(records[0].text)),
-             "E5 " + error);
-  if (cancelled) {
-    QVERIFY(!button(frame, "BtnCancel")->isEnabled());
-    QVERIFY_EXCEPTION_THROWN(frame.CheckBreak(), TKvMessage);
-  }
+  QCOMPARE(records.size(), size_t(1));
+  QCOMPARE(QString("%1%2 %3").arg(records[0].type).arg(records[0].level).arg(QString::fromStdString(records[0].text)),
+           "E5 @TKvQtProgressFrame::ProcessProgressControl(): Unknown progress control command (7).");
+  frame.ProcessProgressControl();
+  QCOMPARE(control.reads, 2);
+  QVERIFY(frame.IsCancelled());
+  QVERIFY_EXCEPTION_THROWN(frame.CheckBreak(), TKvMessage);
   frame.SetProgressControl(nullptr);
 }
 

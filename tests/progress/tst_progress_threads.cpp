@@ -42,8 +42,8 @@ bool WaitFor(const std::function<bool()>& condition) {
 class Workers {
 public:
   Workers(TKvQtProgressFrame& frame, TKvProgressHandler& handler) : FFrame(frame), FHandler(handler) {
-    for (int i = 0; i < kWorkers; ++i)
-      FSlots.push_back(std::make_unique<Slot>());
+    for (auto& slot : FSlots)
+      slot = std::make_unique<Slot>();
     for (int i = 0; i < kWorkers; ++i)
       FThreads.emplace_back([this, i] { Run(i); });
   }
@@ -75,11 +75,11 @@ public:
   }
   // Every worker gets past ThreadTick at least once more.
   bool AllMove() const {
-    std::vector<uint64_t> before;
-    for (const auto& s : FSlots)
-      before.push_back(s->passes.load());
+    uint64_t before[kWorkers];
+    for (int i = 0; i < kWorkers; ++i)
+      before[i] = FSlots[i]->passes.load();
     return WaitFor([&] {
-      for (size_t i = 0; i < FSlots.size(); ++i)
+      for (int i = 0; i < kWorkers; ++i)
         if (FSlots[i]->passes.load() <= before[i])
           return false;
       return true;
@@ -113,7 +113,7 @@ private:
 
   TKvQtProgressFrame& FFrame;
   TKvProgressHandler& FHandler;
-  std::vector<std::unique_ptr<Slot>> FSlots;
+  std::unique_ptr<Slot> FSlots[kWorkers];
   std::vector<std::thread> FThreads;
   std::atomic<uint64_t> FEpoch{0};
   std::atomic<int> FViolations{0}, FFinished{0};

@@ -1,6 +1,6 @@
-// The suite's configuration services: option tables and their files, module
-// settings, ini sections, resource strings and the message catalogue, set-up
-// counts, build texts and the application object.
+// The suite's configuration services: persistent option tables (escaping,
+// other writers, failures, saves killed half-way), module settings, the
+// resource strings of both languages and the language a process picks.
 
 #include "kvsuite/kvconfig.h"
 #include "kvsuite/kvmessage.h"
@@ -19,6 +19,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <set>
 
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -97,23 +98,6 @@ QString RunChild(const QStringList& args, const QProcessEnvironment& env = QProc
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Keys of the resource strings with the placeholders their users fill in;
-// the scan of the sources adds every key they use.
-std::map<std::string, QStringList> KnownKeys()
-{
-  std::map<std::string, QStringList> keys = {
-      {"global.Copyright_lbl", {"%1%"}}, // the build year
-      {"global.Err_IncorrectNumber_curr_min_max", {"%1%", "%2%", "%3%"}},
-      {"global.HelpErrorStarting", {"%s"}},
-      {"global.HelpFileNotFound", {"%s"}},
-      {"global.HelpFilesNotFound", {"%s", "%s"}},
-      {"global.KvFileSaveEditConfirm", {"%s"}},
-      {"global.PrgBegan_msg", {"%1%"}},
-      {"global.PrgFinished_msg_time", {"%1%", "%2%"}},
-  };
-  return keys;
-}
-
 class TLanguageGuard {
 public:
   TLanguageGuard() : FLang(getCurLanguageId()) {}
@@ -130,21 +114,14 @@ class TestSuiteConfig : public QObject {
 private slots:
   void initTestCase();
   void cleanup();
-  void optionTableConversions_data();
-  void optionTableConversions();
   void persistentRoundTrip_data();
   void persistentRoundTrip();
-  void persistentAcrossProcesses();
   void persistentMergesOtherWriters();
   void persistentFailureKeepsTable();
   void tornSaveLeavesOldOrNew();
-  void globalOptions();
   void moduleSettings_data();
   void moduleSettings();
-  void setModuleSettings();
-  void xiniRoundTrip();
   void resourceKeysInBothLanguages();
-  void languageSwitch();
   void languageFromEnvironment_data();
   void languageFromEnvironment();
 
@@ -172,58 +149,16 @@ void TestSuiteConfig::cleanup()
 
 // Option tables ----------------------------------------------------------------
 
-void TestSuiteConfig::optionTableConversions_data()
-{
-  QTest::addColumn<QString>("stored");
-  QTest::addColumn<int>("asInt");
-  QTest::addColumn<double>("asDouble");
-  QTest::addColumn<bool>("asBool");
-
-  QTest::newRow("negative with blanks") << " -7 " << -7 << -7.0 << true;
-  QTest::newRow("zero") << "0" << 0 << 0.0 << false;
-  QTest::newRow("fraction truncates") << "2.75" << 2 << 2.75 << true;
-  QTest::newRow("beyond int") << "99999999999" << 0 << 99999999999.0 << true;
-  QTest::newRow("word") << "abc" << 0 << 0.0 << false;
-  QTest::newRow("number then junk") << "12abc" << 0 << 0.0 << false;
-  QTest::newRow("true") << "true" << 0 << 0.0 << true;
-  QTest::newRow("YES") << "YES" << 0 << 0.0 << true;
-  QTest::newRow("missing") << QString() << 0 << 0.0 << false;
-  QTest::newRow("off") << "off" << 0 << 0.0 << false;
-  QTest::newRow("empty") << "" << 0 << 0.0 << false;
-}
-
-void TestSuiteConfig::optionTableConversions()
-{
-  QFETCH(QString, stored);
-  QFETCH(int, asInt);
-  QFETCH(double, asDouble);
-  QFETCH(bool, asBool);
-  TKvOptionTable t;
-  if (!stored.isNull()) t.SetS<std::string>("v", stored.toStdString());
-  QCOMPARE(t.Has("v"), !stored.isNull());
-  QCOMPARE(t.GetS<int>("v"), asInt);
-  QCOMPARE(t.GetS<double>("v"), asDouble);
-  QCOMPARE(t.GetS<bool>("v"), asBool);
-  QCOMPARE(QString::fromStdString(t.GetS<std::string>("v")), stored);
-}
-
-
 void TestSuiteConfig::persistentRoundTrip_data()
 {
   QTest::addColumn<QByteArray>("key");
   QTest::addColumn<QByteArray>("value");
 
-  QTest::newRow("plain") << QByteArray("last_dir_path") << QByteArray("/home/user/data");
   QTest::newRow("equals signs") << QByteArray("a=b") << QByteArray("=c=d=");
-  QTest::newRow("section-like key") << QByteArray("[options]") << QByteArray("[x]");
-  QTest::newRow("comment-like key") << QByteArray("#not a comment") << QByteArray(";nor this");
-  QTest::newRow("blanks at the ends") << QByteArray("  padded key ") << QByteArray("   value  ");
   QTest::newRow("line breaks") << QByteArray("multi\nline\r\nkey") << QByteArray("first\nsecond\r\n");
   QTest::newRow("backslashes, escape look-alikes") << QByteArray("C:\\dir\\x41\\s") << QByteArray("\\n is not\\=\\[\\");
-  QTest::newRow("cyrillic") << QByteArray("Диалог/Вопрос/choice") << QByteArray("Папка «Документы»");
   QTest::newRow("invalid utf-8") << QByteArray("\xff\xfe key") << QByteArray("\xc3\x28\x80");
   QTest::newRow("control bytes") << QByteArray("k\x01\x1f\x7f", 4) << QByteArray("a\0b", 3);
-  QTest::newRow("empty value") << QByteArray("empty") << QByteArray();
   QTest::newRow("empty key") << QByteArray() << QByteArray("nameless");
 }
 
@@ -240,20 +175,6 @@ void TestSuiteConfig::persistentRoundTrip()
     for (const auto& [k, v] : values) t.SetS<std::string>(k, v);
   }
   QVERIFY(TBulkTable(file).All() == values); // nothing more, nothing less
-}
-
-void TestSuiteConfig::persistentAcrossProcesses()
-{
-  QTemporaryDir dir;
-  const QString file = dir.filePath("sub/folder/opts.ini"); // folders created on save
-  const QString value = QStringLiteral("Ответ = «да»\nвторая строка");
-  QCOMPARE(RunChild({"set-option", file, "Dlg/Ask/choice", value}), QString());
-  TKvPersistentOptionTable t(file.toStdString());
-  QCOMPARE(QString::fromStdString(t.GetS<std::string>("Dlg/Ask/choice")), value);
-
-  t.SetS<int>("Dlg/Ask/dont_show", 1);
-  QCOMPARE(RunChild({"print-option", file, "Dlg/Ask/dont_show"}), QStringLiteral("1"));
-  QCOMPARE(RunChild({"print-option", file, "Dlg/Ask/choice"}), value);
 }
 
 void TestSuiteConfig::persistentMergesOtherWriters()
@@ -276,18 +197,13 @@ void TestSuiteConfig::persistentMergesOtherWriters()
 
 void TestSuiteConfig::persistentFailureKeepsTable()
 {
+  // Something unreadable where the file belongs is never replaced, and the
+  // message names the file.
   QTemporaryDir dir;
-  // A folder that cannot exist: its parent is a file.
-  WriteText(dir.filePath("plain"), "x");
-  TKvPersistentOptionTable t(dir.filePath("plain/opts.ini").toStdString());
-  const QString error = ErrorOf([&] { t.SetS<int>("k", 5); });
-  QVERIFY2(error.contains("plain/opts.ini"), qPrintable(error));
-  QVERIFY(!t.Has("k"));
-
-  // Something unreadable where the file belongs is never replaced.
   QVERIFY(QDir(dir.path()).mkdir("opts.ini"));
   TKvPersistentOptionTable u(dir.filePath("opts.ini").toStdString());
-  QVERIFY_EXCEPTION_THROWN(u.SetS<std::string>("k", "v"), TKvMessage);
+  const QString error = ErrorOf([&] { u.SetS<std::string>("k", "v"); });
+  QVERIFY2(error.contains("opts.ini"), qPrintable(error));
   QVERIFY(QFileInfo(dir.filePath("opts.ini")).isDir());
   QVERIFY(!u.Has("k"));
 }
@@ -352,27 +268,6 @@ void TestSuiteConfig::tornSaveLeavesOldOrNew()
   QCOMPARE(TBulkTable(file).GetS<std::string>("final"), std::string("yes"));
 }
 
-void TestSuiteConfig::globalOptions()
-{
-  auto* g = dynamic_cast<TKvPersistentOptionTable*>(GlobalOT(1));
-  QVERIFY(g);
-  QVERIFY(!GlobalOT(2));
-  QCOMPARE(QString::fromStdString(g->FileName()), FConfigHome.filePath("kvsuite/global_options.ini"));
-  g->SetS<std::string>("last_dir_path", "/data/проект");
-  QCOMPARE(TKvPersistentOptionTable(g->FileName()).GetS<std::string>("last_dir_path"), std::string("/data/проект"));
-  g->Remove("last_dir_path");
-
-  // Without XDG_CONFIG_HOME (or with a relative one) the folder is under HOME.
-  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-  qputenv("XDG_CONFIG_HOME", "relative/dir");
-  const QString fromRelative = QString::fromStdString(KvSuiteConfigDir());
-  qunsetenv("XDG_CONFIG_HOME");
-  const QString fromUnset = QString::fromStdString(KvSuiteConfigDir());
-  qputenv("XDG_CONFIG_HOME", saved);
-  QCOMPARE(fromRelative, QDir::homePath() + "/.config/kvsuite");
-  QCOMPARE(fromUnset, fromRelative);
-}
-
 // Module settings ----------------------------------------------------------------
 
 void TestSuiteConfig::moduleSettings_data()
@@ -386,12 +281,8 @@ void TestSuiteConfig::moduleSettings_data()
   QTest::newRow("blanks, comments, CRLF")
       << QByteArray("; c\r\n[KvQtCpnt]\r\n  PrgTimeout =  77 \r\n") << QByteArray() << 77;
   QTest::newRow("garbage") << QByteArray("[KvQtCpnt]\nPrgTimeout=fast\n") << QByteArray() << -1;
-  QTest::newRow("out of range") << QByteArray("[KvQtCpnt]\nPrgTimeout=99999999999\n") << QByteArray() << -1;
-  QTest::newRow("binary junk") << QByteArray("\x00\xff[KvQtCpnt\n\x01=\x02\n", 16) << QByteArray() << -1;
   QTest::newRow("override wins") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
                                  << QByteArray("LogViewMsgTimeFormat=1; PrgTimeout = 100 ;PrgSMTimeout=5") << 100;
-  QTest::newRow("override without the name") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
-                                             << QByteArray("PrgSMTimeout=5") << 250;
   QTest::newRow("broken override falls back") << QByteArray("[KvQtCpnt]\nPrgTimeout=250\n")
                                               << QByteArray("PrgTimeout=soon") << 250;
 }
@@ -407,94 +298,14 @@ void TestSuiteConfig::moduleSettings()
   QCOMPARE(KvModuleDebugMode("NotASetting"), -1);
 }
 
-void TestSuiteConfig::setModuleSettings()
-{
-  // Other sections stay as they were.
-  const QString file = QString::fromStdString(KvSuiteConfigDir() + "/modules.ini");
-  WriteText(file, "[Other]\nPrgTimeout=9\n[KvQtCpnt]\nPrgSMTimeout=1\nPrgSMTimeout=2\n");
-  KvSetModuleDebugMode("PrgTimeout", 300);
-  KvSetModuleDebugMode("PrgSMTimeout", 40);
-  QCOMPARE(KvModuleDebugMode("PrgTimeout"), 300);
-  QCOMPARE(KvModuleDebugMode("PrgSMTimeout"), 40);
-  TKvXIniReader r;
-  std::string v;
-  QVERIFY(r.LoadFromFile(file.toStdString()) && r.EnterSectionS("Other") && r.Read("PrgTimeout", v));
-  QCOMPARE(v, std::string("9"));
-
-  // The override is read, not written.
-  qputenv("KV_MODULE_SETTINGS", "PrgTimeout=1");
-  KvSetModuleDebugMode("PrgTimeout", 301);
-  QCOMPARE(KvModuleDebugMode("PrgTimeout"), 1);
-  qunsetenv("KV_MODULE_SETTINGS");
-  QCOMPARE(KvModuleDebugMode("PrgTimeout"), 301);
-  QVERIFY_EXCEPTION_THROWN(KvSetModuleDebugMode("", 1), TKvMessage);
-
-  // A settings folder that cannot be created: the message names the file.
-  QTemporaryDir dir;
-  WriteText(dir.filePath("file"), "x");
-  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-  qputenv("XDG_CONFIG_HOME", dir.filePath("file").toUtf8());
-  const QString error = ErrorOf([] { KvSetModuleDebugMode("PrgTimeout", 1); });
-  qputenv("XDG_CONFIG_HOME", saved);
-  QVERIFY2(error.contains("modules.ini"), qPrintable(error));
-}
-
 // Ini sections ------------------------------------------------------------------
-
-void TestSuiteConfig::xiniRoundTrip()
-{
-  const std::vector<std::string> items = {"first item", "", " third = item "};
-  const std::vector<std::pair<std::string, std::string>> odd = {
-      {"plain", "value"},     {"a=b [c]", " lead and trail "}, {"[not a section]", "line1\nline2\r\n"},
-      {";x", "#y"},           {"\\", "\\x20\\"},             {"Ключ", "Значение"},
-      {std::string("nul\0key", 7), std::string("\0", 1)},
-  };
-  TKvXIniWriter w;
-  w.BeginSectionSE("Presets/Values");
-  for (const std::string& item : items) w.WriteS("", item);
-  w.EndSection();
-  w.BeginSectionSE("odd ] name ");
-  for (const auto& kv : odd) QVERIFY(w.WriteS(kv.first, kv.second));
-  w.WriteS("plain", "second of that name");
-  w.EndSection();
-  w.BeginSectionSE("");
-  w.WriteS("k", "in a nameless section");
-  w.EndSection();
-
-  QTemporaryDir dir;
-  const std::string file = dir.filePath("x.ini").toStdString();
-  w.SaveToFileE(file);
-  TKvXIniReader fromText, fromFile, fromWriter(w);
-  fromText.LoadFromText(w.Text());
-  QVERIFY(fromFile.LoadFromFile(file));
-  for (TKvXIniReader* r : {&fromText, &fromFile, &fromWriter}) {
-    std::string v;
-    QVERIFY(r->EnterSectionS("Presets/Values"));
-    QCOMPARE(r->Count(), items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-      QVERIFY(r->Read(i, v));
-      QCOMPARE(v, items[i]);
-    }
-    QVERIFY(r->EnterSectionS("odd ] name "));
-    QCOMPARE(r->Count(), odd.size() + 1);
-    for (const auto& kv : odd) {
-      QVERIFY(r->Read(kv.first, v));
-      QCOMPARE(v, kv.second); // for "plain", the first of that name
-    }
-    QVERIFY(r->Read(odd.size(), v));
-    QCOMPARE(v, std::string("second of that name"));
-    QVERIFY(r->EnterSectionS("") && r->Read("k", v));
-    QCOMPARE(v, std::string("in a nameless section"));
-  }
-}
-
 
 // Resource strings ----------------------------------------------------------------
 
 void TestSuiteConfig::resourceKeysInBothLanguages()
 {
   TLanguageGuard guard;
-  std::map<std::string, QStringList> keys = KnownKeys();
+  std::set<std::string> keys; // every key the sources use
   const QString data = qEnvironmentVariable("KV_TEST_DATA");
   QVERIFY2(!data.isEmpty(), "KV_TEST_DATA must name the tests folder");
   // KV_TEST_DATA names the tests folder or this test's folder inside it.
@@ -507,17 +318,15 @@ void TestSuiteConfig::resourceKeysInBothLanguages()
     QFile f(it.next());
     QVERIFY(f.open(QIODevice::ReadOnly));
     auto m = used.globalMatch(QString::fromUtf8(f.readAll()));
-    while (m.hasNext()) keys.emplace(m.next().captured(0).toStdString(), QStringList{"<any>"});
+    while (m.hasNext()) keys.insert(m.next().captured(0).toStdString());
   }
 
-  for (const auto& [key, expected] : keys) {
+  for (const std::string& key : keys) {
     KvSetLanguage("en");
     const QString en = Text("KvQtCpnt", key);
     KvSetLanguage("ru");
     const QString ru = Text("KvQtCpnt", key);
     QVERIFY2(!en.isEmpty() && !ru.isEmpty(), qPrintable(QString("%1 missing or empty").arg(key.c_str())));
-    if (expected != QStringList{"<any>"})
-      QVERIFY2(Placeholders(en.toStdString()) == expected, key.c_str());
     QVERIFY2(Placeholders(ru.toStdString()) == Placeholders(en.toStdString()), key.c_str());
     // A Russian text that is really Russian, not a copy of the English.
     QVERIFY2(ru.contains(QRegularExpression("\\p{Cyrillic}")), key.c_str());
@@ -533,36 +342,13 @@ void TestSuiteConfig::resourceKeysInBothLanguages()
   }
 }
 
-
-void TestSuiteConfig::languageSwitch()
-{
-  TLanguageGuard guard;
-  QVERIFY(KvSetLanguage("en"));
-  const std::string* en = nullptr;
-  QVERIFY(LoadResString("KvQtCpnt", "global.Open", &en));
-  QVERIFY(KvSetLanguage("ru_RU.UTF-8"));
-  QCOMPARE(getCurLanguageId(), std::string("ru"));
-  QCOMPARE(Text("KvQtCpnt", "global.Open"), QStringLiteral("Открыть"));
-  QCOMPARE(*en, std::string("Open")); // texts handed out before the switch stay valid
-  for (const char* unknown : {"de", "", "russian"}) QVERIFY(!KvSetLanguage(unknown));
-  QCOMPARE(getCurLanguageId(), std::string("ru"));
-
-  // Blanks and line breaks that matter survive the file format.
-  QCOMPARE(Text("KvQtCpnt", "global.PauseLabel"), QStringLiteral(" [Пауза] "));
-  KvSetLanguage("en");
-  QVERIFY(Text("KvQtCpnt", "global.Err_IncorrectNumber_curr_min_max").contains('\n'));
-}
-
 void TestSuiteConfig::languageFromEnvironment_data()
 {
   QTest::addColumn<QStringList>("env"); // NAME=value; everything else about language unset
   QTest::addColumn<QString>("expected");
 
-  QTest::newRow("nothing set") << QStringList{} << "en";
   QTest::newRow("LANG ru") << QStringList{"LANG=ru_RU.UTF-8"} << "ru";
-  QTest::newRow("LANG de") << QStringList{"LANG=de_DE.UTF-8"} << "en";
   QTest::newRow("LC_MESSAGES before LANG") << QStringList{"LC_MESSAGES=ru_RU", "LANG=en_US.UTF-8"} << "ru";
-  QTest::newRow("LC_ALL before LC_MESSAGES") << QStringList{"LC_ALL=en_GB", "LC_MESSAGES=ru_RU"} << "en";
   QTest::newRow("LANGUAGE list") << QStringList{"LANGUAGE=ru:en", "LANG=en_US.UTF-8"} << "ru";
   QTest::newRow("KV_LANG first") << QStringList{"KV_LANG=ru", "LANGUAGE=en", "LC_ALL=en_US"} << "ru";
 }
@@ -578,24 +364,12 @@ void TestSuiteConfig::languageFromEnvironment()
   QCOMPARE(RunChild({"print-lang"}, e), expected + "\n" + caption);
 }
 
-
-
-
-
-// Child mode: the second process of the persistence and language tests.
+// Child mode: a fresh process reads its language from the environment.
 static int RunChildCommand(int argc, char** argv)
 {
   const std::string cmd = argc > 2 ? argv[2] : "";
   if (cmd == "print-lang") {
     std::cout << getCurLanguageId() << "\n" << KvMsg_helper("Cap_Info").std_str();
-    return 0;
-  }
-  if (cmd == "print-option" && argc == 5) {
-    std::cout << TKvPersistentOptionTable(argv[3]).GetS<std::string>(argv[4]);
-    return 0;
-  }
-  if (cmd == "set-option" && argc == 6) {
-    TKvPersistentOptionTable(argv[3]).SetS<std::string>(argv[4], argv[5]);
     return 0;
   }
   std::cerr << "unknown child command\n";
