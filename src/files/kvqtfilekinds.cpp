@@ -53,10 +53,13 @@ struct TFolderStamp {
   }
 };
 
+constexpr quint32 kHashStart = 2166136261u; // FNV-1a
+inline quint32 hashStep(quint32 h, unsigned char c) { return (h ^ c) * 16777619u; }
+
 quint32 nameHash(const char* s, int n) {
-  quint32 h = 2166136261u; // FNV-1a
+  quint32 h = kHashStart;
   for (int i = 0; i < n; ++i)
-    h = (h ^ static_cast<unsigned char>(s[i])) * 16777619u;
+    h = hashStep(h, static_cast<unsigned char>(s[i]));
   return h;
 }
 
@@ -85,11 +88,12 @@ public:
     return true;
   }
 
-  // The kind of the entry `name`, kUnsure when it is not listed.
-  TKind kindOf(const char* name, int len) const {
+  // The kind of the entry `name` (of hash `hash`), kUnsure when it is not
+  // listed.
+  TKind kindOf(const char* name, int len, quint32 hash) const {
     if (FSlots.empty())
       return kUnsure;
-    for (quint32 i = nameHash(name, len) & FMask;; i = (i + 1) & FMask) {
+    for (quint32 i = hash & FMask;; i = (i + 1) & FMask) {
       const int e = FSlots[i];
       if (e < 0)
         return kUnsure;
@@ -233,18 +237,22 @@ TListingCache& listingCache() {
   return cache;
 }
 
-// `name` in its file-system form: plain ASCII as it is, anything else
-// through the locale's encoding.
-void encodeInto(std::string& out, QStringView name) {
+// `name` in its file-system form (plain ASCII as it is, anything else
+// through the locale's encoding); returns its hash.
+quint32 encodeInto(std::string& out, QStringView name) {
   out.resize(static_cast<size_t>(name.size()));
   char* p = &out[0];
+  quint32 h = kHashStart;
   for (const QChar c : name) {
-    if (c.unicode() >= 0x80 || c.unicode() == 0) {
+    const ushort u = c.unicode();
+    if (u >= 0x80 || u == 0) {
       out = QFile::encodeName(name.toString()).toStdString();
-      return;
+      return nameHash(out.data(), static_cast<int>(out.size()));
     }
-    *p++ = static_cast<char>(c.unicode());
+    *p++ = static_cast<char>(u);
+    h = hashStep(h, static_cast<unsigned char>(u));
   }
+  return h;
 }
 
 } // namespace
@@ -264,11 +272,18 @@ QVector<bool> KvQtExistingFiles(const QStringList& paths) {
   int last = -1;
   for (int i = 0; i < paths.size(); ++i) {
     const QString& path = paths.at(i);
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QChar* chars = path.constData();
+    int slash = path.size() - 1;
+    while (slash >= 0 && chars[slash] != QLatin1Char('/'))
+      --slash;
     if (slash < 0 || slash + 1 == path.size())
       continue;
-    const QStringView folder = QStringView(path).left(slash == 0 ? 1 : slash);
-    if (last < 0 || groups[static_cast<size_t>(last)].folder != folder) {
+    const QStringView folder(chars, slash == 0 ? 1 : slash);
+    const auto sameFolder = [&folder](QStringView other) {
+      return other.size() == folder.size() &&
+             std::memcmp(other.data(), folder.data(), sizeof(QChar) * static_cast<size_t>(folder.size())) == 0;
+    };
+    if (last < 0 || !sameFolder(groups[static_cast<size_t>(last)].folder)) {
       const auto found = groupOf.constFind(folder);
       if (found != groupOf.cend()) {
         last = found.value();
@@ -290,8 +305,8 @@ QVector<bool> KvQtExistingFiles(const QStringList& paths) {
       continue;
     const int skip = g.folder.size() == 1 ? 1 : g.folder.size() + 1;
     for (const int i : g.members) {
-      encodeInto(name, QStringView(paths.at(i)).mid(skip));
-      const TKind kind = listing->kindOf(name.data(), static_cast<int>(name.size()));
+      const quint32 hash = encodeInto(name, QStringView(paths.at(i)).mid(skip));
+      const TKind kind = listing->kindOf(name.data(), static_cast<int>(name.size()), hash);
       if (kind != kUnsure) {
         result[i] = kind == kFile;
         decided[i] = true;

@@ -14,7 +14,6 @@
 #include <QMimeData>
 #include <QPersistentModelIndex>
 #include <QScrollBar>
-#include <QSet>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
@@ -23,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -348,7 +348,7 @@ void TKvQMultiFileOpenEdit::appendNames(const QStringList& names, bool emitOnce)
     // and its headers would otherwise take each new item on its own.
     const QSignalBlocker quiet(FTable->model());
     for (int i = 0; i < added.size(); ++i)
-      initRow(first + i, added.at(i));
+      initRow(first + i, added.at(i), true);
   }
   Q_EMIT FTable->model()->dataChanged(FTable->model()->index(first, 0),
                                       FTable->model()->index(first + added.size() - 1, 0));
@@ -376,8 +376,8 @@ void TKvQMultiFileOpenEdit::appendNames(const QStringList& names, bool emitOnce)
   }
 }
 
-void TKvQMultiFileOpenEdit::initRow(int row, const QString& name) {
-  QTableWidgetItem* item = FTable->item(row, 0);
+void TKvQMultiFileOpenEdit::initRow(int row, const QString& name, bool fresh) {
+  QTableWidgetItem* item = fresh ? nullptr : FTable->item(row, 0);
   if (!item) {
     // A new item has no background to clear.
     item = new QTableWidgetItem(name);
@@ -445,22 +445,43 @@ QStringList TKvQMultiFileOpenEdit::droppedFiles(const QMimeData* data) const {
     return out;
   const QList<QUrl> urls = data->urls();
   const int rows = FTable->rowCount();
-  QSet<QString> seen;
-  seen.reserve(rows + urls.size());
-  for (int r = 0; r < rows; ++r)
-    if (const QTableWidgetItem* item = FTable->item(r, 0))
-      seen.insert(item->text());
-  QStringList candidates;
-  candidates.reserve(urls.size());
+  // The listed names, then the new local paths; a flat table of indexes into
+  // them finds duplicates without an allocation per name.
+  std::vector<QString> names;
+  names.reserve(static_cast<size_t>(rows + urls.size()));
+  size_t tableSize = 16;
+  while (tableSize < 2 * names.capacity())
+    tableSize *= 2;
+  std::vector<int> table(tableSize, -1);
+  const auto isNew = [&](int index) {
+    const QString& name = names[static_cast<size_t>(index)];
+    for (size_t i = qHash(name) & (tableSize - 1);; i = (i + 1) & (tableSize - 1)) {
+      if (table[i] < 0) {
+        table[i] = index;
+        return true;
+      }
+      if (names[static_cast<size_t>(table[i])] == name)
+        return false;
+    }
+  };
+  for (int r = 0; r < rows; ++r) {
+    if (const QTableWidgetItem* item = FTable->item(r, 0)) {
+      names.push_back(item->text());
+      isNew(static_cast<int>(names.size()) - 1);
+    }
+  }
+  const int listed = static_cast<int>(names.size());
   for (const QUrl& url : urls) {
     if (!url.isLocalFile())
       continue;
-    QString path = url.toLocalFile();
-    const int before = seen.size();
-    seen.insert(path);
-    if (seen.size() != before)
-      candidates << std::move(path);
+    names.push_back(url.toLocalFile());
+    if (!isNew(static_cast<int>(names.size()) - 1))
+      names.pop_back();
   }
+  QStringList candidates;
+  candidates.reserve(static_cast<int>(names.size()) - listed);
+  for (size_t i = static_cast<size_t>(listed); i < names.size(); ++i)
+    candidates << names[i];
   const QVector<bool> files = KvQtExistingFiles(candidates);
   out.reserve(candidates.size());
   for (int i = 0; i < candidates.size(); ++i)

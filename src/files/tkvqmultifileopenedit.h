@@ -153,7 +153,8 @@ private:
   // Appends the non-empty names as rows in one step; emits once per row, or
   // once in all when `emitOnce`.
   void appendNames(const QStringList& names, bool emitOnce);
-  void initRow(int row, const QString& name);
+  // `fresh`: the row was just made and has no item yet.
+  void initRow(int row, const QString& name, bool fresh = false);
   void makeRowButton(int row);
   void scheduleRowButtons();
   void makeVisibleRowButtons();
