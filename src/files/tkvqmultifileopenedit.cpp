@@ -343,15 +343,21 @@ void TKvQMultiFileOpenEdit::appendNames(const QStringList& names, bool emitOnce)
     return;
   const int first = FTable->rowCount();
   FTable->setRowCount(first + added.size());
-  {
-    // One dataChanged for the whole block instead of one per item: the view
-    // and its headers would otherwise take each new item on its own.
-    const QSignalBlocker quiet(FTable->model());
+  if (FTable->isSortingEnabled()) {
+    // Each new item moves to its place: the view must hear of every move.
     for (int i = 0; i < added.size(); ++i)
       initRow(first + i, added.at(i), true);
+  } else {
+    // One dataChanged for the whole block instead of one per item: the view
+    // and its headers would otherwise take each new item on its own.
+    {
+      const QSignalBlocker quiet(FTable->model());
+      for (int i = 0; i < added.size(); ++i)
+        initRow(first + i, added.at(i), true);
+    }
+    Q_EMIT FTable->model()->dataChanged(FTable->model()->index(first, 0),
+                                        FTable->model()->index(first + added.size() - 1, 0));
   }
-  Q_EMIT FTable->model()->dataChanged(FTable->model()->index(first, 0),
-                                      FTable->model()->index(first + added.size() - 1, 0));
   // A hidden table makes the buttons of its first rows at once; a shown one
   // those in view, once the rows are laid out.
   if (!FTable->isVisible())
