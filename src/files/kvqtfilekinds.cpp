@@ -20,8 +20,10 @@ namespace {
 
 // Folders holding fewer of the paths are not worth a listing.
 constexpr int kListingThreshold = 32;
-// Listings kept between calls.
-constexpr int kKeptListings = 4;
+// Listings kept between calls, and the most entries of a kept one (some
+// megabytes of names).
+constexpr size_t kKeptListings = 4;
+constexpr size_t kKeptEntriesMax = 200000;
 
 enum TKind : unsigned char { kUnsure, kFile, kFolder };
 
@@ -87,6 +89,8 @@ public:
     index();
     return true;
   }
+
+  size_t entries() const { return FKinds.size(); }
 
   // The kind of the entry `name` (of hash `hash`), kUnsure when it is not
   // listed.
@@ -170,8 +174,10 @@ public:
       unwatch(listing->FWatch);
       return nullptr;
     }
-    if (listing->FWatch < 0 || !stamped)
+    if (listing->FWatch < 0 || !stamped || listing->entries() > kKeptEntriesMax) {
+      unwatch(listing->FWatch);
       return listing; // used once
+    }
     FKept.insert(FKept.begin(), listing);
     if (FKept.size() > kKeptListings)
       drop(FKept.size() - 1);

@@ -9,9 +9,10 @@
 // was read, has reported no entry made, removed or renamed in it, and the
 // folder's own status (device, inode, modification and change times) is
 // unchanged; the second check covers network folders, whose remote changes
-// inotify does not see. A few folders are kept, the least recently used one
-// goes first. Links, entries of unknown kind and folders holding few of the
-// paths are looked at one by one. Links are followed.
+// inotify does not see. A few folders of up to 200,000 entries are kept,
+// the least recently used one goes first. Links, entries of unknown kind and
+// folders holding few of the paths are looked at one by one. Links are
+// followed.
 //
 // GUI thread only (the kept listings are not locked).
 
