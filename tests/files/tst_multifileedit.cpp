@@ -257,6 +257,20 @@ void TstMultiFileEdit::dropFromBigFolder() {
   QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(e.table()->viewport(), &drop);
   QCOMPARE(e.getFilesQt(), expected);
+
+  // The folder's listing is kept for the next drop; a change in the folder
+  // must not be hidden by it: a file replaced by a folder, a new file.
+  QFile::remove(dir + "/f1.tif");
+  QDir().mkpath(dir + "/f1.tif");
+  expected.removeAt(1);
+  expected << filetest::touch(dir + "/new.tif");
+  urls << QUrl::fromLocalFile(expected.last());
+  data.setUrls(urls);
+  TKvQMultiFileOpenEdit again(nullptr, QString(), {}, {}, -1);
+  QApplication::sendEvent(again.table()->viewport(), &enter);
+  QDropEvent drop2(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(again.table()->viewport(), &drop2);
+  QCOMPARE(again.getFilesQt(), expected);
 }
 
 void TstMultiFileEdit::largeListButtonsFollowScrolling() {
