@@ -17,12 +17,11 @@
 #include <string>
 
 // How the counting works is described in the header. A value is near a bin
-// edge when its product lies within Eps of a whole number of at least 1:
-// the product and the quotient are each within two units in the last place
-// of the exact ratio, at most the bin count, so they can only fall on
-// different sides of an edge closer than about 3.3e-16 times the bin count to
-// both; Eps is three times that. The lowest edge needs no test: both are
-// non-negative there.
+// edge when its product r = (v - min) * (1 / width) and r -+ Eps truncate to
+// different whole numbers. The product and the quotient each lie within two
+// units in the last place of the exact ratio, which is at most the bin count,
+// so they can only fall on different sides of an edge closer than about
+// 3.3e-16 times the bin count to both; Eps is three times that.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define KV_HIST_AVX2 1
 #include <immintrin.h>
@@ -56,9 +55,8 @@ bool IndexBlockScalar(const double* v, size_t n, const TBinning& b, uint32_t* id
     const double x = v[j];
     const bool ok = x >= b.Min && x <= b.Max;
     const double r = ok ? (x - b.Min) * b.Inv : 0.0; // 0 <= r <= bin count (plus rounding)
-    const uint32_t k = static_cast<uint32_t>(r);
-    const double frac = r - static_cast<double>(k);
-    nearEdge = nearEdge || (k >= 1 && frac < b.Eps) || frac > 1.0 - b.Eps;
+    const uint32_t k = static_cast<uint32_t>(r + b.Eps); // r - Eps > -1: truncates to 0
+    nearEdge = nearEdge || static_cast<uint32_t>(r - b.Eps) != k;
     idx[j] = ok ? std::min(k, b.Last) : b.Spill;
   }
   return nearEdge;
@@ -69,26 +67,24 @@ bool IndexBlockScalar(const double* v, size_t n, const TBinning& b, uint32_t* id
 __attribute__((target("avx2"))) bool IndexBlockAvx2(const double* v, size_t n, const TBinning& b, uint32_t* idx)
 {
   const __m256d mn = _mm256_set1_pd(b.Min), mx = _mm256_set1_pd(b.Max), inv = _mm256_set1_pd(b.Inv);
-  const __m256d eps = _mm256_set1_pd(b.Eps), half = _mm256_set1_pd(0.5), sign = _mm256_set1_pd(-0.0);
+  const __m256d eps = _mm256_set1_pd(b.Eps);
   const __m128i last = _mm_set1_epi32(static_cast<int>(b.Last)), spill = _mm_set1_epi32(static_cast<int>(b.Spill));
   const __m256i pick = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6); // low halves of the 64-bit masks
-  __m256d nearEdge = _mm256_setzero_pd();
+  __m128i nearEdge = _mm_setzero_si128();
   size_t j = 0;
   for (; j + 4 <= n; j += 4) {
     const __m256d x = _mm256_loadu_pd(v + j);
     // Ordered comparisons: NaN is outside.
     const __m256d ok = _mm256_and_pd(_mm256_cmp_pd(x, mn, _CMP_GE_OQ), _mm256_cmp_pd(x, mx, _CMP_LE_OQ));
     const __m256d r = _mm256_mul_pd(_mm256_and_pd(_mm256_sub_pd(x, mn), ok), inv);
-    const __m128i k = _mm256_cvttpd_epi32(r);
-    // |r - nearest whole number| < eps, for r >= 0.5.
-    const __m256d dist = _mm256_andnot_pd(sign, _mm256_sub_pd(r, _mm256_round_pd(r, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC)));
-    nearEdge = _mm256_or_pd(nearEdge, _mm256_and_pd(_mm256_cmp_pd(dist, eps, _CMP_LT_OQ), _mm256_cmp_pd(r, half, _CMP_GE_OQ)));
+    const __m128i k = _mm256_cvttpd_epi32(_mm256_add_pd(r, eps));
+    nearEdge = _mm_or_si128(nearEdge, _mm_xor_si128(k, _mm256_cvttpd_epi32(_mm256_sub_pd(r, eps))));
     const __m128i ok32 = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(_mm256_castpd_si256(ok), pick));
     const __m128i in = _mm_min_epu32(k, last);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(idx + j), _mm_blendv_epi8(spill, in, ok32));
   }
   const bool tail = j < n && IndexBlockScalar(v + j, n - j, b, idx + j);
-  return tail || _mm256_movemask_pd(nearEdge) != 0;
+  return tail || !_mm_testz_si128(nearEdge, nearEdge);
 }
 
 // Eight values at a time, with mask registers for the range test.
@@ -96,7 +92,7 @@ __attribute__((target("avx512f,avx512vl,avx512dq"))) bool IndexBlockAvx512(const
                                                                            const TBinning& b, uint32_t* idx)
 {
   const __m512d mn = _mm512_set1_pd(b.Min), mx = _mm512_set1_pd(b.Max), inv = _mm512_set1_pd(b.Inv);
-  const __m512d eps = _mm512_set1_pd(b.Eps), half = _mm512_set1_pd(0.5);
+  const __m512d eps = _mm512_set1_pd(b.Eps);
   const __m256i last = _mm256_set1_epi32(static_cast<int>(b.Last)), spill = _mm256_set1_epi32(static_cast<int>(b.Spill));
   __mmask8 nearEdge = 0;
   size_t j = 0;
@@ -105,10 +101,9 @@ __attribute__((target("avx512f,avx512vl,avx512dq"))) bool IndexBlockAvx512(const
     const __mmask8 ok = _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(x, mn, _CMP_GE_OQ), x, mx, _CMP_LE_OQ);
     const __m512d r = _mm512_maskz_mul_pd(ok, _mm512_sub_pd(x, mn), inv);
     // The masked forms: the plain ones trip GCC's uninitialised-value warning.
-    const __m256i k = _mm512_mask_cvttpd_epu32(_mm256_setzero_si256(), 0xFF, r);
-    // |r - nearest whole number| < eps, for r >= 0.5.
-    const __m512d dist = _mm512_abs_pd(_mm512_sub_pd(r, _mm512_maskz_roundscale_pd(0xFF, r, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC)));
-    nearEdge |= _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(r, half, _CMP_GE_OQ), dist, eps, _CMP_LT_OQ);
+    const __m256i k = _mm512_mask_cvttpd_epu32(_mm256_setzero_si256(), 0xFF, _mm512_add_pd(r, eps));
+    const __m256i below = _mm512_mask_cvttpd_epu32(_mm256_setzero_si256(), 0xFF, _mm512_sub_pd(r, eps));
+    nearEdge |= _mm256_cmpneq_epu32_mask(k, below);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(idx + j), _mm256_mask_blend_epi32(ok, spill, _mm256_min_epu32(k, last)));
   }
   const bool tail = j < n && IndexBlockScalar(v + j, n - j, b, idx + j);
