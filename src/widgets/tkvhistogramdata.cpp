@@ -224,7 +224,9 @@ struct TSharedCount {
 enum TThreads { threadsAuto, threadsNone, threadsAll };
 // KV_HISTOGRAM_THREADS="1" counts in the calling thread alone; "all" has it
 // wait until every helper has taken a piece before taking its own, so that
-// tests see the helpers' counters merged on any machine with two threads.
+// tests see the helpers' counters merged on any machine with two threads
+// (for tests only: with a pool too busy to start the helpers it would wait
+// for ever).
 TThreads Threads()
 {
   static const TThreads threads = [] {
@@ -240,6 +242,7 @@ TThreads Threads()
 // counters would cost more to clear and merge than they save.
 unsigned HelperCount(size_t n, size_t binCount)
 {
+  if (n < 2 * kValuesPerThread) return 0;
   const int ideal = QThread::idealThreadCount();
   const size_t threads = std::min<size_t>({ideal > 1 ? static_cast<size_t>(ideal) : 1, n / kValuesPerThread, kMaxThreads});
   if (threads < 2) return 0;

@@ -29,19 +29,19 @@
 // object keeps: several interleaved or 32-bit count arrays were measured and
 // bought nothing, values rarely hitting the same bin twice in a row.
 //
-// Above half a million values per hardware thread, Create also takes helper
-// threads from the global QThreadPool (one fewer than the hardware threads,
-// at most 15). All threads, the calling one included, take pieces of 65536
-// values from a shared atomic position until none is left; each helper counts
-// into its own counters, which the calling thread adds to its own once every
-// piece is counted. Integer sums do not depend on who counted what, so the
-// bins are the same as counted alone. A helper the pool cannot start at once
-// (busy pool, loaded machine) is not waited for: the calling thread counts
-// its share, and the helper, when it runs, finds nothing left. Create returns
-// only after every piece is counted, so no thread reads the values after it.
-// Helpers are not used when their counters would cost more to clear and
-// merge than they save (more than a sixteenth of the values per helper) or
-// cannot be allocated.
+// From a million values on (half a million per thread), Create also takes
+// helper threads from the global QThreadPool: one fewer than the hardware
+// threads, at most 15. All threads, the calling one included, take pieces of
+// 65536 values from a shared atomic position until none is left; each helper
+// counts into its own counters, which the calling thread adds to its own once
+// every piece is counted. Integer sums do not depend on who counted what, so
+// the bins are the same as counted alone. A helper the pool cannot start at
+// once (busy pool, loaded machine) is not waited for: the calling thread
+// counts its share, and the helper, when it runs, finds nothing left. Create
+// returns only after every piece is counted, so no thread reads the values
+// after it. There are no helpers when their counters would cost more to clear
+// and merge than they save (together more than a sixteenth of the value
+// count) or cannot be allocated, nor with KV_HISTOGRAM_THREADS="1".
 
 #include "kvqtcpnt_export.h"
 
