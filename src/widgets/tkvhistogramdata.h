@@ -26,8 +26,10 @@
 // holding a value that close to one has its indexes recomputed with the
 // division, so every value lands exactly where (v - min) / width puts it and
 // GetValueFreq agrees with Create. The counters are the 64-bit ones the
-// object keeps: several interleaved or 32-bit count arrays were measured and
-// bought nothing, values rarely hitting the same bin twice in a row.
+// object keeps, one array: 32-bit counters measured no faster, and two or
+// four interleaved arrays, which speed up values falling into a handful of
+// bins by about a third, made values spread over hundreds of bins (an
+// elevation model) up to twice as slow.
 //
 // From a million values on (half a million per thread), Create also takes
 // helper threads from the global QThreadPool: one fewer than the hardware
