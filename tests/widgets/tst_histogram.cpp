@@ -109,6 +109,10 @@ private slots:
     QTest::newRow("tenths in 10 bins of [0, 1]") << grid << 0.0 << 1.0 << 10;
     QTest::newRow("tenths in 300 bins of [0, 100]") << grid << 0.0 << 100.0 << 300;
     QTest::newRow("tenths in 7 bins of [0.3, 0.9]") << grid << 0.3 << 0.9 << 7;
+    std::vector<double> hundredths;
+    for (int i = 0; i <= 10000; ++i)
+      hundredths.push_back(i * 0.01);
+    QTest::newRow("hundredths in 1000 bins of [0, 100]") << hundredths << 0.0 << 100.0 << 1000;
     std::vector<double> ints;
     for (int i = -50; i <= 50; ++i)
       ints.push_back(i);
@@ -130,6 +134,40 @@ private slots:
     for (double x : values)
       if (x >= min && x <= max)
         QCOMPARE(h.GetValueFreq(x), expected[std::min<unsigned long>((x - min) / ((max - min) / bins), bins - 1)]);
+  }
+
+  // Enough values for the count to be shared between threads: the result
+  // must be the rule's, and the sum of the same data counted in slices too
+  // small to be shared. Values on bin edges, no numbers and outside values
+  // at both ends and in the middle, so every thread meets some.
+  void createLargeInputMatchesSlices() {
+    std::mt19937_64 gen(11);
+    std::normal_distribution<double> normal(50.0, 20.0);
+    std::vector<double> v(3000000);
+    for (size_t i = 0; i < v.size(); ++i) {
+      const bool edges = i < 200000 || (i >= 1400000 && i < 1500000) || i >= 2900000;
+      v[i] = edges ? static_cast<double>(i % 10001) * 0.01 : normal(gen);
+      if (i % 4099 == 0)
+        v[i] = kNaN;
+      else if (i % 5003 == 0)
+        v[i] = -v[i] - 1;
+    }
+    const double min = 0, max = 100;
+    const unsigned long bins = 1000; // many hundredths lie on an edge
+    TKvHistogramData h;
+    QVERIFY(h.Create(v.data(), v.size(), min, max, bins));
+    const std::vector<unsigned long> whole = Bins(h);
+    QCOMPARE(whole, Reference(v, min, max, bins));
+    std::vector<unsigned long> sliced(bins);
+    for (size_t i = 0; i < v.size(); i += 100000) {
+      TKvHistogramData part;
+      QVERIFY(part.Create(v.data() + i, std::min<size_t>(100000, v.size() - i), min, max, bins));
+      const std::vector<unsigned long> b = Bins(part);
+      for (unsigned long k = 0; k < bins; ++k)
+        sliced[k] += b[k];
+    }
+    QCOMPARE(whole, sliced);
+    QCOMPARE(h.MaxBinCount(), *std::max_element(whole.begin(), whole.end()));
   }
 
   void createEdgeCases() {
