@@ -1,0 +1,27 @@
+#pragma once
+// SlopeHistogramDlg: the slope distribution of a terrain run in the suite's
+// histogram frame: one bar per degree, the statistics in the frame's table.
+// Also renders the shaded relief in an elevation palette.
+
+#include "widgets/tkvqthistogramdlg.h"
+
+#include <QImage>
+
+#include <vector>
+
+struct Grid;
+class TKvElevationPalette;
+
+class SlopeHistogramDlg : public TKvQtHistogramDlg {
+public:
+  // `slope` holds degrees per cell; border cells (0 by convention) are not
+  // counted. Nothing is kept of the vector.
+  SlopeHistogramDlg(const Grid& grid, const std::vector<float>& slope, QWidget* parent = nullptr);
+
+protected:
+  void drawHistogram() override;
+};
+
+// The relief coloured by relative elevation in `palette` and darkened by the
+// hillshade `shade` (0..1 per cell). A null image for an empty grid.
+QImage ShadedRelief(const Grid& grid, const std::vector<float>& shade, const TKvElevationPalette& palette);
