@@ -88,8 +88,8 @@ QImage ShadedRelief(const Grid& g, const std::vector<float>& shade, const TKvEle
       hi = std::max(hi, z);
     }
   const double span = hi > lo ? double(hi - lo) : 1.0;
-  // A light from the north-west gives the
-  // familiar look; the soft all-round shade of the run deepens the valleys.
+  // A light from the north-west gives the familiar look; the soft all-round
+  // shade of the run deepens the valleys.
   // The sun's azimuth 315° (clockwise from north) in the mathematical sense
   // of the aspect below: 360 - 315 + 90 = 135° counter-clockwise from east.
   const double sunZenith = 45.0 * 3.14159265358979 / 180.0, sunAzimuth = 135.0 * 3.14159265358979 / 180.0;
