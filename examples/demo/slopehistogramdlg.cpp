@@ -93,6 +93,10 @@ QImage ShadedRelief(const Grid& g, const std::vector<float>& shade, const TKvEle
   // The sun's azimuth 315° (clockwise from north) in the mathematical sense
   // of the aspect below: 360 - 315 + 90 = 135° counter-clockwise from east.
   const double sunZenith = 45.0 * 3.14159265358979 / 180.0, sunAzimuth = 135.0 * 3.14159265358979 / 180.0;
+  // Slopes over a baseline of about one pixel of a 700-pixel view, raised by
+  // the same factor: the large forms still show when the picture is seen
+  // reduced, the way small-scale relief maps exaggerate heights.
+  const int d = std::max(1, (std::max(g.Width, g.Height) + 350) / 700);
   const auto z = [&g](int x, int y) {
     return double(g.at(std::max(0, std::min(g.Width - 1, x)), std::max(0, std::min(g.Height - 1, y))));
   };
@@ -103,8 +107,8 @@ QImage ShadedRelief(const Grid& g, const std::vector<float>& shade, const TKvEle
       const size_t k = size_t(y) * size_t(g.Width) + size_t(x);
       double r, gr, b;
       palette.GetColor((double(g.Z[k]) - lo) / span, r, gr, b);
-      const double dzdx = (z(x + 1, y) - z(x - 1, y)) / (2 * g.CellSize);
-      const double dzdy = (z(x, y + 1) - z(x, y - 1)) / (2 * g.CellSize);
+      const double dzdx = (z(x + d, y) - z(x - d, y)) / (2 * g.CellSize);
+      const double dzdy = (z(x, y + d) - z(x, y - d)) / (2 * g.CellSize);
       const double slope = std::atan(std::hypot(dzdx, dzdy));
       const double aspect = std::atan2(dzdy, -dzdx);
       const double lit = std::max(0.0, std::cos(sunZenith) * std::cos(slope) +

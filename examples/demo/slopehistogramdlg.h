@@ -22,6 +22,7 @@ protected:
   void drawHistogram() override;
 };
 
-// The relief coloured by relative elevation in `palette` and darkened by the
-// hillshade `shade` (0..1 per cell). A null image for an empty grid.
+// The relief coloured by relative elevation in `palette`, lit from the
+// north-west and darkened by the all-round hillshade `shade` (0..1 per cell).
+// A null image for an empty grid or a shade of another size.
 QImage ShadedRelief(const Grid& grid, const std::vector<float>& shade, const TKvElevationPalette& palette);
