@@ -34,17 +34,27 @@ SlopeHistogramDlg::SlopeHistogramDlg(const Grid& g, const std::vector<float>& sl
     p.MeanAbs = p.Mean; // slopes are never negative
     p.RMS = std::sqrt(sq / n);
     p.StdDev = std::sqrt(std::max(0.0, sq / n - p.Mean * p.Mean));
-    const int bins = std::max(1, int(std::ceil(*std::max_element(v.begin(), v.end()))));
+    // About 60 bars of a round width up to the 99.9th percentile: the few
+    // steep cells at the rims of filled voids would squeeze the rest.
+    std::vector<double> sorted(v);
+    const size_t top = std::min(sorted.size() - 1, size_t(double(sorted.size()) * 0.999));
+    std::nth_element(sorted.begin(), sorted.begin() + top, sorted.end());
+    const double upper = std::max(1e-3, sorted[top]);
+    double width = 0.05;
+    for (double w : {0.1, 0.2, 0.25, 0.5, 1.0, 2.0, 5.0})
+      if (upper / width > 60)
+        width = w;
+    const int bins = std::max(1, int(std::ceil(upper / width)));
     TKvHistogramData h;
-    if (h.Create(v.data(), v.size(), 0.0, double(bins), unsigned(bins))) {
+    if (h.Create(v.data(), v.size(), 0.0, bins * width, unsigned(bins))) {
       unsigned long best = 0;
       for (int i = 0; i < bins; ++i) {
-        p.XValues.push_back(i);
+        p.XValues.push_back(i * width);
         p.Counts.push_back(int(h.Bin(i)));
         if (h.Bin(i) > h.Bin(best))
           best = i;
       }
-      p.Mode = best + 0.5;
+      p.Mode = (best + 0.5) * width;
     }
     std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
     p.Median = v[v.size() / 2];
@@ -73,9 +83,11 @@ void SlopeHistogramDlg::drawHistogram() {
   p.setPen(palette().color(QPalette::Text));
   p.setBrush(Qt::NoBrush);
   p.drawRect(r);
-  const int step = counts.size() > 40 ? 10 : 5;
+  const double width = FParams.XValues.size() >= 2 ? FParams.XValues[1] - FParams.XValues[0] : 1.0;
+  const size_t step = std::max<size_t>(1, counts.size() / 6);
   for (size_t i = 0; i <= counts.size(); i += step)
-    p.drawText(QRectF(r.left() + i * w - 20, r.bottom() + 2, 40, 18), Qt::AlignCenter, QString("%1°").arg(i));
+    p.drawText(QRectF(r.left() + i * w - 25, r.bottom() + 2, 50, 18), Qt::AlignCenter,
+               QString("%1°").arg(i * width, 0, 'g', 3));
 }
 
 QImage ShadedRelief(const Grid& g, const std::vector<float>& shade, const TKvElevationPalette& palette) {

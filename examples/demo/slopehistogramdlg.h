@@ -1,6 +1,7 @@
 #pragma once
 // SlopeHistogramDlg: the slope distribution of a terrain run in the suite's
-// histogram frame: one bar per degree, the statistics in the frame's table.
+// histogram frame: about 60 bars of a round width, the statistics (of every
+// cell) in the frame's table.
 // Also renders the shaded relief in an elevation palette.
 
 #include "widgets/tkvqthistogramdlg.h"
