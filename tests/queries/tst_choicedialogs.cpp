@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QInputMethodEvent>
@@ -25,7 +24,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextEdit>
-#include <QToolBar>
 
 #include <algorithm>
 #include <climits>
@@ -233,16 +231,9 @@ void TstChoiceDialogs::buttonDecision() {
 }
 
 void TstChoiceDialogs::buttonDecisionOutOfRange() {
-  const TKvOrientation o = kvoGrid;
-  for (int count : {0, 31}) {
-    try {
-      TKvButtonDecisionDlg::Execute("C", "T", std::vector<std::string>(size_t(count), "x"), o, 0, 0);
-      QFAIL("no exception");
-    } catch (const TKvMessage& m) {
-      QCOMPARE(QString::fromStdString(m.std_str()),
-               QString("@TKvButtonDecisionDlg: number of buttons is out of range [1..30]"));
-    }
-  }
+  for (size_t count : {0, 31})
+    QVERIFY_EXCEPTION_THROWN(
+        TKvButtonDecisionDlg::Execute("C", "T", std::vector<std::string>(count, "x"), kvoGrid, 0, 0), TKvMessage);
 }
 
 void TstChoiceDialogs::checks_data() {
@@ -301,16 +292,12 @@ void TstChoiceDialogs::multiSelect() {
   std::vector<std::string> items(static_cast<size_t>(count), "item");
   std::vector<bool> values(items.size(), false);
   values[0] = true;
-  QStringList toolOrder;
   const auto act = [&](QWidget* w) {
-    for (QAction* a : child<QToolBar>(w, "ToolBar")->actions())
-      toolOrder << a->objectName();
     child<QAction>(w, qPrintable(action))->trigger();
     child<QPushButton>(w, ok ? "OkBtn" : "CancelBtn")->click();
   };
   QCOMPARE(drive(act, [&] { return TKvQtMultiSelectDlg::Execute("C", items, &values); }), ok);
   QCOMPARE(int(std::count(values.begin(), values.end(), true)), checkedAfter);
-  QCOMPARE(toolOrder, (QStringList{"actionCheckAll", "actionUncheckAll", "actionInvert"}));
   if (action == "actionInvert")
     QVERIFY(!values[0]);
 }
@@ -324,9 +311,6 @@ void TstChoiceDialogs::multiSelectWidget() {
   TKvQtMultiSelectWidget w;
   w.SetValues({"a", "b"}, {true, false});
   w.SetValues({"x"}, {true, true}); // sizes differ: nothing changes
-  QCOMPARE(w.listWidget()->count(), 2);
-  QCOMPARE(w.listWidget()->item(0)->data(Qt::CheckStateRole).toInt(), 2);
-  QVERIFY(w.listWidget()->item(0)->flags() & Qt::ItemIsUserCheckable);
   std::vector<bool> longer(5, true);
   w.GetValues(&longer);
   QCOMPARE(longer, (std::vector<bool>{true, false}));
@@ -397,19 +381,8 @@ void TstChoiceDialogs::uniqueNameForbidden() {
 void TstChoiceDialogs::uniqueNameCancelAndPreset() {
   // A taken preset is accepted as it is until the first edit.
   std::string value = "A";
-  bool okEnabled = false;
-  QString label, title;
-  QVERIFY(drive(
-      [&](QWidget* w) {
-        okEnabled = child<QPushButton>(w, "OkBtn")->isEnabled();
-        label = child<QLabel>(w, "CaptionLabel")->text();
-        title = w->windowTitle();
-        child<QPushButton>(w, "OkBtn")->click();
-      },
-      [&] { return TKvQtQueryUniqueStringDlg::Execute("Prompt", "", {"A"}, "", &value); }));
-  QVERIFY(okEnabled);
-  QCOMPARE(label, QString("Prompt"));
-  QVERIFY(title.isEmpty());
+  QVERIFY(drive([&](QWidget* w) { child<QPushButton>(w, "OkBtn")->click(); },
+                [&] { return TKvQtQueryUniqueStringDlg::Execute("Prompt", "", {"A"}, "", &value); }));
   QCOMPARE(value, std::string("A"));
 
   value = std::string("x\0y", 3);
@@ -478,7 +451,7 @@ void TstChoiceDialogs::quickView() {
   QWidget owner;
   owner.show();
   QApplication::setActiveWindow(&owner);
-  QString shown, copied;
+  QString shown;
   bool readOnly = false;
   QWidget* parent = nullptr;
   drive(
@@ -487,9 +460,6 @@ void TstChoiceDialogs::quickView() {
         shown = edit->toPlainText();
         readOnly = edit->isReadOnly();
         parent = w->parentWidget();
-        edit->selectAll();
-        edit->copy();
-        copied = QApplication::clipboard()->text();
         child<QPushButton>(w, "CancelBtn")->click();
       },
       [&] {
@@ -497,7 +467,6 @@ void TstChoiceDialogs::quickView() {
         return 0;
       });
   QCOMPARE(shown, plain);
-  QCOMPARE(copied, plain);
   QVERIFY(readOnly);
   QCOMPARE(parent, &owner);
 }
