@@ -48,11 +48,8 @@ private Q_SLOTS:
   void saveDefaultExtension();
   void startingFolders();
   void openManyAndFolder();
-  void manyRealFormats();
   void queryFolder_data();
   void queryFolder();
-  void listView();
-  void treeView();
 };
 
 void TstFileDialogs::filterGrammar_data() {
@@ -193,26 +190,6 @@ void TstFileDialogs::openManyAndFolder() {
   QCOMPARE(lastDir(), folder);
 }
 
-// The generated list of real raster and vector formats (test data, one
-// "name|patterns" pair per line; see tools/gen_format_filter.py).
-void TstFileDialogs::manyRealFormats() {
-  QFile data(qEnvironmentVariable("KV_TEST_DATA") + "/data/gdal_formats.filter");
-  QVERIFY(data.open(QIODevice::ReadOnly));
-  const QString filter = QString::fromUtf8(data.readAll()).trimmed().split('\n').join('|');
-  const TKvQtFileFilter parsed(filter);
-  const int pick = parsed.names().size() - 3;
-  QVERIFY2(pick >= 197, "the generated format list is missing or short");
-  const QString file = filetest::touch(kvtest::freshDir("formats") + "/scene.dat");
-  DialogSeen seen;
-  unsigned long out = 0;
-  QVERIFY(withFileDialog({{file}, {}, false}, &seen, [&] {
-    KvQtGetOpenFileName(QString(), TGetOpenFileNameOptions(QtToKvStr(filter), false, pick, ""), &out);
-  }));
-  QCOMPARE(seen.nameFilters.size(), parsed.names().size());
-  QCOMPARE(seen.selectedFilter, parsed.nameOf(pick));
-  QCOMPARE(int(out), pick);
-}
-
 void TstFileDialogs::queryFolder_data() {
   QTest::addColumn<int>("form"); // 0 Execute(string*), 1 Execute(TKvPath*), 2 ExecuteEx(string&), 3 ExecuteEx(TKvPath&)
   QTest::addColumn<bool>("ok");
@@ -255,53 +232,6 @@ void TstFileDialogs::queryFolder() {
     QVERIFY(TKvQtQueryFileDirDlg::Execute("t", "/x", static_cast<std::string*>(nullptr)));
     QVERIFY(again.fired());
   }
-}
-
-void TstFileDialogs::listView() {
-  const QString dir = kvtest::freshDir("listview");
-  const QString a = filetest::touch(dir + "/a.tif");
-  filetest::touch(dir + "/b.txt");
-  const QString c = filetest::touch(dir + "/c.TIF");
-  QDir().mkpath(dir + "/sub.tif");
-  TKvQtSystemListView view(nullptr);
-  for (const QStringList& none : {QStringList(), QStringList{"*"}}) {
-    view.setFilter(none);
-    QVERIFY(!view.getFilterInUse());
-  }
-  view.setFilter({"*", "*.tif"});
-  QVERIFY(view.getFilterInUse());
-  view.setFilter({"*.tif"});
-  view.setRootPath(dir);
-  QTRY_COMPARE(view.getItemCount(), 2); // files only, the others hidden
-  view.select(QItemSelectionModel::Select);
-  string_vector out{"kept"};
-  view.getSelectedFiles(&out);
-  std::sort(out.begin() + 1, out.end());
-  QCOMPARE(out, (string_vector{"kept", QtToKvStr(a), QtToKvStr(c)}));
-  view.getSelectedFiles(nullptr);
-  view.select(QItemSelectionModel::Deselect);
-  QVERIFY(view.getCurrentFile().isEmpty());
-}
-
-void TstFileDialogs::treeView() {
-  const QString dir = kvtest::freshDir("treeview");
-  QDir().mkpath(dir + "/x/y");
-  filetest::touch(dir + "/x/file.txt");
-  TKvQtSystemTreeView view(nullptr);
-  view.setDirectory(dir + "/x/y");
-  for (const QString& bad : {dir + "/missing", QString()}) {
-    bool thrown = false;
-    try {
-      view.setDirectory(bad);
-    } catch (const char* e) {
-      thrown = QString(e) == "Dir not found";
-    }
-    QVERIFY(thrown);
-    QCOMPARE(view.getSelectedDir(), dir + "/x/y");
-  }
-  const QModelIndex x = view.fileSystemModel()->index(dir + "/x");
-  view.fileSystemModel()->fetchMore(x);
-  QTRY_COMPARE(view.fileSystemModel()->rowCount(x), 1); // folders only
 }
 
 QTEST_MAIN(TstFileDialogs)

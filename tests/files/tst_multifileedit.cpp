@@ -1,6 +1,5 @@
 // The multi-file table: rows and filesChanged, removal, filters and their
-// dialog numbers, starting folders, the row and add buttons, drops and
-// large lists.
+// dialog numbers, the row and add buttons, drops.
 
 #include "filetestutil.h"
 
@@ -59,11 +58,8 @@ private Q_SLOTS:
   void removal();
   void filterIndexes_data();
   void filterIndexes();
-  void currentFolder();
   void rowButtonAndAddButton();
   void drops();
-  void dropFromBigFolder();
-  void largeListButtonsFollowScrolling();
 };
 
 void TstMultiFileEdit::rowsAndSignals() {
@@ -136,21 +132,6 @@ void TstMultiFileEdit::filterIndexes() {
   QCOMPARE(c.getCurrentFilterIdx(), 3);
 }
 
-void TstMultiFileEdit::currentFolder() {
-  TKvQMultiFileOpenEdit e(nullptr, QString(), {"/a/b/c.tif", "/d/e.tif"}, {}, -1);
-  QCOMPARE(e.currentFolder().str(), std::string("/a/b"));
-  e.table()->setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 1), true);
-  QCOMPARE(e.currentFolder().str(), std::string("/d"));
-  e.clearSelection();
-  // A replacement picked through a row's button wins over the first row.
-  const QString dir = kvtest::freshDir("mfolder");
-  const QString z = filetest::touch(dir + "/y/z.tif");
-  QVERIFY(withFileDialog({{z}, {}, false}, nullptr, [&] { e.browseSingle(e.table()->item(1, 0)); }));
-  QCOMPARE(e.currentFolder().str(), QtToKvStr(dir + "/y"));
-  e.setFiles(QStringList());
-  QCOMPARE(e.currentFolder().str(), QtToKvStr(dir + "/y"));
-}
-
 void TstMultiFileEdit::rowButtonAndAddButton() {
   const QString dir = kvtest::freshDir("mrow");
   const QString a = filetest::touch(dir + "/a.tif");
@@ -200,47 +181,6 @@ void TstMultiFileEdit::drops() {
   QCOMPARE(dropUrls(e, urls), QString("drop")); // nothing new: refused, nothing emitted
   QCOMPARE(dropUrls(e, {folder, remote}), QString("enter"));
   QCOMPARE(spy.count(), 1);
-}
-
-// Many files of one folder are sorted out from one listing of it: files
-// and links to files are taken, folders, links to folders and missing
-// names are not.
-void TstMultiFileEdit::dropFromBigFolder() {
-  const QString dir = kvtest::freshDir("mbig");
-  QList<QUrl> urls;
-  QStringList expected;
-  for (int i = 0; i < 40; ++i) {
-    expected << filetest::touch(dir + QString("/f%1.tif").arg(i));
-    urls << QUrl::fromLocalFile(expected.last());
-  }
-  QDir().mkpath(dir + "/sub");
-  QFile::link(dir + "/f0.tif", dir + "/filelink.tif");
-  QFile::link(dir + "/sub", dir + "/dirlink");
-  for (const char* name : {"sub", "filelink.tif", "dirlink", "missing.tif"})
-    urls << QUrl::fromLocalFile(dir + "/" + name);
-  expected << dir + "/filelink.tif";
-  TKvQMultiFileOpenEdit e(nullptr, QString(), {}, {}, -1);
-  QCOMPARE(dropUrls(e, urls), QString());
-  QCOMPARE(e.getFilesQt(), expected);
-}
-
-void TstMultiFileEdit::largeListButtonsFollowScrolling() {
-  QStringList many;
-  for (int i = 0; i < 500; ++i)
-    many << QString("/data/f%1.tif").arg(i);
-  TKvQMultiFileOpenEdit e(nullptr, QString(), {}, {}, -1);
-  e.resize(300, 200);
-  e.addFiles(many);
-  QVERIFY(!rowButton(e, 499)); // buttons only for the rows in view
-  e.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&e));
-  e.table()->verticalScrollBar()->setValue(e.table()->verticalScrollBar()->maximum());
-  QTRY_VERIFY(rowButton(e, 499));
-  // The late button still picks a file for its own row.
-  const QString z = filetest::touch(kvtest::freshDir("mlarge") + "/z.tif");
-  QVERIFY(withFileDialog({{z}, {}, false}, nullptr, [&] { Q_EMIT rowButton(e, 499)->pressed(); }));
-  QCOMPARE(e.getFilesQt().at(499), z);
-  QCOMPARE(e.getFilesQt().at(498), QStringLiteral("/data/f498.tif"));
 }
 
 QTEST_MAIN(TstMultiFileEdit)

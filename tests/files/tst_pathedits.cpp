@@ -1,6 +1,6 @@
-// The folder, open-file and save-file edits: unquoting, browse signals and
-// their in/out path, filter index tracking, overwrite confirmation, drops
-// from a file manager and path completion.
+// The folder, open-file and save-file edits: browse signals and their in/out
+// path, filter index tracking, overwrite confirmation, drops from a file
+// manager.
 
 #include "filetestutil.h"
 
@@ -12,8 +12,6 @@
 
 #include "kvsuite/kvconfig.h"
 
-#include <QAbstractItemView>
-#include <QCompleter>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -54,26 +52,6 @@ bool dropUrls(TKvAbstractQFileDirEdit* e, const QList<QUrl>& urls) {
   return drop.isAccepted();
 }
 
-// Completions the edit's completer offers after the user typed `prefix`,
-// once the file-system model has read the folder.
-QStringList completions(QLineEdit* edit, const QString& prefix, int expected) {
-  QCompleter* c = edit->completer();
-  if (!c)
-    return {};
-  QStringList out;
-  edit->setText(prefix.chopped(1));
-  QTest::keyClicks(edit, prefix.right(1));
-  (void)QTest::qWaitFor([&] {
-    c->setCompletionPrefix(prefix);
-    out.clear();
-    for (int i = 0; c->setCurrentRow(i); ++i)
-      out << c->currentCompletion();
-    return out.size() >= expected;
-  });
-  out.sort();
-  return out;
-}
-
 } // namespace
 
 class TstPathEdits : public QObject {
@@ -87,70 +65,13 @@ private Q_SLOTS:
     KV_VERIFY_NO_TOPLEVELS();
   }
 
-  void unquoting_data();
-  void unquoting();
-  void filterIndex_data();
-  void filterIndex();
   void filterIndexFollowsTypedPath_data();
   void filterIndexFollowsTypedPath();
   void browseOpenSignalsAndPath();
-  void browseCancelled();
-  void browseDirAndTitle();
   void saveOverwrite();
   void drops_data();
   void drops();
-  void completion();
 };
-
-void TstPathEdits::unquoting_data() {
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("read");
-  QTest::newRow("quoted") << "\"/a b/c\"" << "/a b/c";
-  QTest::newRow("lone quote") << "\"" << "\"";
-  QTest::newRow("two quotes") << "\"\"" << "";
-  QTest::newRow("blanks not trimmed") << " /a " << " /a ";
-}
-
-void TstPathEdits::unquoting() {
-  QFETCH(QString, text);
-  QFETCH(QString, read);
-  TKvQDirEdit dir(nullptr);
-  TKvQFileOpenEdit file(nullptr, QString(), QString(), {}, -1);
-  SignalLog log;
-  log.attach(&dir);
-  dir.setDirectory(QtToKvStr(text));
-  file.setFile(text);
-  QCOMPARE(QString::fromStdString(dir.getDirectory()), read);
-  QCOMPARE(QString::fromStdString(file.getFile()), read);
-  QVERIFY(log.text.isEmpty()); // setting from code emits nothing
-}
-
-void TstPathEdits::filterIndex_data() {
-  QTest::addColumn<QString>("filter");
-  QTest::addColumn<int>("setIdx");
-  QTest::addColumn<int>("idx");
-  QTest::addColumn<QString>("defaultExt");
-  QTest::newRow("clamped high") << kTxtTif << 5 << 1 << "Images (*.tif)";
-  QTest::newRow("clamped low") << kTxtTif << -3 << 0 << "Text files (*.txt)";
-  QTest::newRow("odd parts") << "A|*.a|B" << 1 << 1 << "B";
-}
-
-void TstPathEdits::filterIndex() {
-  QFETCH(QString, filter);
-  QFETCH(int, setIdx);
-  TKvQFileSaveEdit e(nullptr, QString(), QString(), {}, -1);
-  e.setFilter(filter);
-  QCOMPARE(e.getCurrentFilterIdx(), 0);
-  e.setCurrentFilterIdx(setIdx);
-  QTEST(e.getCurrentFilterIdx(), "idx");
-  QTEST(QString::fromStdString(e.getDefaultExt()), "defaultExt");
-  // A list replaces the names only; an empty one gives -1.
-  e.setFilter(QStringList{});
-  QCOMPARE(QString::fromStdString(e.getFilterStr()), filter);
-  QCOMPARE(e.getCurrentFilterIdx(), -1);
-  TKvQFileOpenEdit c(nullptr, "T", "/f", {"a", "b", "c"}, 7); // index 7 among three filters
-  QCOMPARE(c.getCurrentFilterIdx(), 2);
-}
 
 void TstPathEdits::filterIndexFollowsTypedPath_data() {
   QTest::addColumn<QString>("typed");
@@ -192,33 +113,6 @@ void TstPathEdits::browseOpenSignalsAndPath() {
   e.setFilter(QStringList{"*.txt", "*.tif"});
   QVERIFY(withFileDialog({{chosen}, {}, false}, nullptr, [&] { e.browse(); }));
   QCOMPARE(e.getCurrentFilterIdx(), 1);
-}
-
-void TstPathEdits::browseCancelled() {
-  TKvQFileSaveEdit e(nullptr, QString(), "/keep.txt", {"*.txt", "*.tif"}, 1);
-  SignalLog log;
-  log.attach(&e);
-  QVERIFY(withFileDialog({{}, {}, true}, nullptr, [&] { e.browse(); }));
-  QCOMPARE(log.text, QStringLiteral("started(/keep.txt) "));
-  QCOMPARE(e.lineEdit()->text(), QStringLiteral("/keep.txt"));
-  QCOMPARE(e.getCurrentFilterIdx(), 1);
-}
-
-void TstPathEdits::browseDirAndTitle() {
-  const QString dir = kvtest::freshDir("editdir");
-  QDir().mkpath(dir + "/inner");
-  TKvQDirEdit e(nullptr);
-  e.setTitle(std::string("Ordner"));
-  SignalLog log;
-  log.attach(&e);
-  // An empty field starts in the remembered folder.
-  GlobalOT(1)->SetS<std::string>("last_dir_path", QtToKvStr(dir));
-  DialogSeen seen;
-  QVERIFY(withFileDialog({{dir + "/inner"}, {}, false}, &seen, [&] { e.browse(); }));
-  QCOMPARE(seen.title, QStringLiteral("Ordner"));
-  QCOMPARE(seen.directory, dir);
-  QCOMPARE(QString::fromStdString(e.getDirectory()), dir + "/inner");
-  QCOMPARE(log.text, "started() ended(" + dir + "/inner) changed(" + dir + "/inner) ");
 }
 
 void TstPathEdits::saveOverwrite() {
@@ -303,18 +197,6 @@ void TstPathEdits::drops() {
     QCOMPARE(e->lineEdit()->text(), QStringLiteral("/old"));
     QVERIFY(log.text.isEmpty());
   }
-}
-
-void TstPathEdits::completion() {
-  const QString dir = kvtest::freshDir("complete");
-  QDir().mkpath(dir + "/alpha_dir");
-  filetest::touch(dir + "/alpha_file.txt");
-  filetest::touch(dir + "/beta.txt");
-  TKvQDirEdit folders(nullptr);
-  TKvQFileOpenEdit files(nullptr, QString(), QString(), {}, -1);
-  QCOMPARE(completions(folders.lineEdit(), dir + "/al", 1), QStringList{dir + "/alpha_dir"});
-  QCOMPARE(completions(files.lineEdit(), dir + "/al", 2),
-           (QStringList{dir + "/alpha_dir", dir + "/alpha_file.txt"}));
 }
 
 QTEST_MAIN(TstPathEdits)

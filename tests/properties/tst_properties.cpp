@@ -146,11 +146,8 @@ private slots:
   void cancelWritesNothing_data();
   void cancelWritesNothing();
   void personEditsInPlace();
-  void sheetRows();
   void callerErrors_data();
   void callerErrors();
-  void saneSheets_data();
-  void saneSheets();
 };
 
 void TstProperties::enumBytes_data() {
@@ -305,35 +302,6 @@ void TstProperties::personEditsInPlace() {
   QCOMPARE(many, std::vector<std::string>({"a.tif", "b.tif", "c.tif"}));
 }
 
-void TstProperties::sheetRows() {
-  // Rows, captions, tool tips and the unknown kind between two known ones.
-  struct TOther : TQProperty {
-    using TQProperty::TQProperty;
-  };
-  int a = 1, c = 3;
-  uint8_t small = 9; // in none of the values
-  TQProperties props;
-  props.AddItem(new TTypeProperty<int>("a", "first", 1, 0, 10, &a));
-  props.AddItem(new TOther("other", "odd one"));
-  props.AddItem(new TTypeProperty<int>("c", "", 1, 0, 10, &c));
-  props.AddItem(new TEnumProperty("small", "", &small, 1, {1, 2, 3}, {"one"}));
-  QVERIFY(Run(props, [](QWidget* w) {
-    QTreeWidget* tree = Tree(w);
-    QCOMPARE(tree->topLevelItem(0)->toolTip(1), QString("first"));
-    QCOMPARE(tree->topLevelItem(1)->text(1), QString("Unknown type"));
-    QVERIFY(!(tree->topLevelItem(1)->flags() & Qt::ItemIsEnabled));
-    // Captions missing for values show the value; nothing chosen yet.
-    QCOMPARE(VariantRow(w, 3)->attributeValue("enumNames").toStringList(), QStringList({"one", "2", "3"}));
-    QCOMPARE(VariantRow(w, 3)->value(), QVariant(-1));
-    VariantRow(w, 0)->setValue(7);
-    VariantRow(w, 2)->setValue(8);
-    ClickOk(w);
-  }));
-  QCOMPARE(a, 7);
-  QCOMPARE(c, 8);
-  QCOMPARE(small, uint8_t(9)); // nothing chosen: left alone
-}
-
 void TstProperties::callerErrors_data() {
   QTest::addColumn<TMaker>("make");
   QTest::addColumn<QString>("fragment");
@@ -369,27 +337,6 @@ void TstProperties::callerErrors() {
     QVERIFY(QString::fromStdString(m.std_str()).contains("\"n\""));
   }
   QCOMPARE(untouched, 3);
-}
-
-void TstProperties::saneSheets_data() {
-  QTest::addColumn<int>("kind");
-  QTest::newRow("null list") << 0;
-  QTest::newRow("empty list") << 1;
-  QTest::newRow("only null entries") << 2;
-}
-
-void TstProperties::saneSheets() {
-  QFETCH(int, kind);
-  TQProperties props;
-  if (kind == 2)
-    props.AddItem(nullptr);
-  kvtest::ModalDriver driver([](QWidget* w) {
-    QCOMPARE(Tree(w)->topLevelItemCount(), 0);
-    ClickOk(w);
-  });
-  driver.start();
-  QVERIFY(TKvQPropertiesDlg::Execute("t", kind == 0 ? nullptr : &props));
-  QVERIFY(driver.fired());
 }
 
 QTEST_MAIN(TstProperties)

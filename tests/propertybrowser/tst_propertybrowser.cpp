@@ -73,8 +73,6 @@ private slots:
   void editInPlace_data();
   void editInPlace();
   void untouchedEditorWritesNothing();
-  void checkBoxAndComboCommitAtOnce();
-  void tabCommitsAndMovesOn();
   void subPropertiesAndDisabling();
   void destroyedWhileEditing_data();
   void destroyedWhileEditing();
@@ -181,45 +179,6 @@ void TstPropertyBrowser::untouchedEditorWritesNothing() {
   sheet.click(1);
   QTRY_VERIFY(!qobject_cast<QDoubleSpinBox*>(editor()));
   QCOMPARE(p->value().toDouble(), 0.123456);
-}
-
-void TstPropertyBrowser::checkBoxAndComboCommitAtOnce() {
-  TSheet sheet;
-  QtVariantProperty* b = sheet.add(QVariant::Bool, "b", false);
-  QtVariantProperty* e = sheet.add(QtVariantPropertyManager::enumTypeId(), "e", 0,
-                                   {{"enumNames", QStringList{"one", "two", "three"}}});
-  sheet.show();
-  sheet.click(0);
-  QCheckBox* box = nullptr;
-  QTRY_VERIFY((box = sheet.view()->findChild<QCheckBox*>()));
-  QTest::keyClick(box, Qt::Key_Space);
-  QCOMPARE(b->value(), QVariant(true));
-  sheet.click(1);
-  QComboBox* combo = nullptr;
-  QTRY_VERIFY((combo = sheet.view()->findChild<QComboBox*>()));
-  QTest::keyClick(combo, Qt::Key_Down);
-  QCOMPARE(e->value(), QVariant(1));
-  QCOMPARE(sheet.row(1)->text(1), QString("two"));
-}
-
-void TstPropertyBrowser::tabCommitsAndMovesOn() {
-  TSheet sheet;
-  for (int i = 0; i < 3; ++i)
-    sheet.add(QVariant::Int, QString("n%1").arg(i), i);
-  sheet.show();
-  QTreeWidget* view = sheet.view();
-  view->setFocus();
-  view->setCurrentItem(sheet.row(0));
-  QTest::keyClick(view, Qt::Key_Down);
-  QCOMPARE(sheet.browser->currentItem()->property()->propertyName(), QString("n1"));
-  QTest::keyClick(view, Qt::Key_Return);
-  QTRY_VERIFY(qobject_cast<QAbstractSpinBox*>(editor()));
-  QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(editor(), "42");
-  QTest::keyClick(editor(), Qt::Key_Tab);
-  QTRY_COMPARE(view->currentItem(), sheet.row(2));
-  QTRY_VERIFY(qobject_cast<QAbstractSpinBox*>(editor()));
-  QCOMPARE(sheet.row(1)->text(1), QString("42"));
 }
 
 void TstPropertyBrowser::subPropertiesAndDisabling() {

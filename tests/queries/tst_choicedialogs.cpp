@@ -86,21 +86,12 @@ private slots:
   void ownerDiesWhileOpen();
   void buttonDecision_data();
   void buttonDecision();
-  void buttonDecisionOutOfRange();
-  void checks_data();
-  void checks();
   void checksRefuseNullFlag();
-  void multiSelect_data();
-  void multiSelect();
-  void multiSelectWidget();
   void uniqueNameTyping();
   void uniqueNameForbidden_data();
   void uniqueNameForbidden();
-  void uniqueNameCancelAndPreset();
   void stringList_data();
   void stringList();
-  void quickView_data();
-  void quickView();
 };
 
 void TstChoiceDialogs::initTestCase() { Init_KvQtCpnt(); }
@@ -230,94 +221,11 @@ void TstChoiceDialogs::buttonDecision() {
   QCOMPARE(defaultText, buttons.value(int(std::min<qulonglong>(defaultIndex, count - 1))));
 }
 
-void TstChoiceDialogs::buttonDecisionOutOfRange() {
-  for (size_t count : {0, 31})
-    QVERIFY_EXCEPTION_THROWN(
-        TKvButtonDecisionDlg::Execute("C", "T", std::vector<std::string>(count, "x"), kvoGrid, 0, 0), TKvMessage);
-}
-
-void TstChoiceDialogs::checks_data() {
-  QTest::addColumn<int>("count");
-  QTest::addColumn<bool>("ok");
-  QTest::addColumn<bool>("result");
-  QTest::newRow("toggle both, ok") << 2 << true << true;
-  QTest::newRow("toggle both, cancel") << 2 << false << false;
-  QTest::newRow("empty list, ok") << 0 << true << true;
-}
-
-void TstChoiceDialogs::checks() {
-  QFETCH(int, count);
-  QFETCH(bool, ok);
-  QFETCH(bool, result);
-  TKvChecks named;
-  for (int i = 0; i < count; ++i)
-    named.Add("flag " + std::to_string(i), i % 2 == 0);
-  int boxes = -1;
-  const auto act = [&](QWidget* w) {
-    const auto list = w->findChildren<QCheckBox*>();
-    boxes = list.size();
-    for (QCheckBox* b : list)
-      b->click();
-    auto* bb = w->findChild<QDialogButtonBox*>();
-    bb->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
-  };
-  QCOMPARE(drive(act, [&] { return KvQtGetChecks("C", "T", named); }), result);
-  QCOMPARE(boxes, count);
-  for (int i = 0; i < count; ++i)
-    QCOMPARE(named.IsChecked(size_t(i)), ok ? i % 2 != 0 : i % 2 == 0);
-}
-
 void TstChoiceDialogs::checksRefuseNullFlag() {
   bool a = true;
   const std::vector<std::pair<std::string, bool*>> list{{"a", &a}, {"null", nullptr}};
   QVERIFY_EXCEPTION_THROWN(KvQtGetChecks("C", "T", list), TKvMessage);
   QVERIFY(a);
-}
-
-void TstChoiceDialogs::multiSelect_data() {
-  QTest::addColumn<int>("count");
-  QTest::addColumn<QString>("action"); // actionXxx to trigger, then ok or cancel
-  QTest::addColumn<bool>("ok");
-  QTest::addColumn<int>("checkedAfter");
-  QTest::newRow("invert one of three") << 3 << "actionInvert" << true << 2;
-  QTest::newRow("uncheck all, cancel") << 3 << "actionUncheckAll" << false << 1;
-  QTest::newRow("10000 items, check all") << 10000 << "actionCheckAll" << true << 10000;
-}
-
-void TstChoiceDialogs::multiSelect() {
-  QFETCH(int, count);
-  QFETCH(QString, action);
-  QFETCH(bool, ok);
-  QFETCH(int, checkedAfter);
-  std::vector<std::string> items(static_cast<size_t>(count), "item");
-  std::vector<bool> values(items.size(), false);
-  values[0] = true;
-  const auto act = [&](QWidget* w) {
-    child<QAction>(w, qPrintable(action))->trigger();
-    child<QPushButton>(w, ok ? "OkBtn" : "CancelBtn")->click();
-  };
-  QCOMPARE(drive(act, [&] { return TKvQtMultiSelectDlg::Execute("C", items, &values); }), ok);
-  QCOMPARE(int(std::count(values.begin(), values.end(), true)), checkedAfter);
-  if (action == "actionInvert")
-    QVERIFY(!values[0]);
-}
-
-void TstChoiceDialogs::multiSelectWidget() {
-  std::vector<bool> two{true, false};
-  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {"a", "b", "c"}, &two), TKvMessage);
-  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {}, &two), TKvMessage);
-  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {"a"}, nullptr), TKvMessage);
-
-  TKvQtMultiSelectWidget w;
-  w.SetValues({"a", "b"}, {true, false});
-  w.SetValues({"x"}, {true, true}); // sizes differ: nothing changes
-  std::vector<bool> longer(5, true);
-  w.GetValues(&longer);
-  QCOMPARE(longer, (std::vector<bool>{true, false}));
-  w.listWidget()->item(1)->setData(Qt::CheckStateRole, 1); // partly checked counts as unchecked
-  w.slotInvertActionClicked();
-  QCOMPARE(w.GetCheckedCount(), 1);
-  QCOMPARE(w.listWidget()->item(1)->data(Qt::CheckStateRole).toInt(), 2);
 }
 
 void TstChoiceDialogs::uniqueNameTyping() {
@@ -378,24 +286,6 @@ void TstChoiceDialogs::uniqueNameForbidden() {
   QCOMPARE(QString::fromStdString(value), result);
 }
 
-void TstChoiceDialogs::uniqueNameCancelAndPreset() {
-  // A taken preset is accepted as it is until the first edit.
-  std::string value = "A";
-  QVERIFY(drive([&](QWidget* w) { child<QPushButton>(w, "OkBtn")->click(); },
-                [&] { return TKvQtQueryUniqueStringDlg::Execute("Prompt", "", {"A"}, "", &value); }));
-  QCOMPARE(value, std::string("A"));
-
-  value = std::string("x\0y", 3);
-  QVERIFY(!drive(
-      [&](QWidget* w) {
-        typeText(child<QLineEdit>(w, "LineEdit"), "zz");
-        child<QPushButton>(w, "CancelBtn")->click();
-      },
-      [&] { return TKvQtQueryUniqueStringDlg::ExecuteEx("P", "T", {}, "", value); }));
-  QCOMPARE(value, std::string("x\0y", 3));
-  QVERIFY_EXCEPTION_THROWN(TKvQtQueryUniqueStringDlg::Execute("P", "T", {}, "", nullptr), TKvMessage);
-}
-
 void TstChoiceDialogs::stringList_data() {
   QTest::addColumn<bool>("multiple");
   QTest::addColumn<QList<int>>("clicks"); // rows clicked with Ctrl held
@@ -435,40 +325,6 @@ void TstChoiceDialogs::stringList() {
   std::sort(got.begin(), got.end());
   QCOMPARE(got, toStd(expected));
   QCOMPARE(preselected, 0);
-}
-
-void TstChoiceDialogs::quickView_data() {
-  QTest::addColumn<QByteArray>("text");
-  QTest::addColumn<QString>("plain");
-  QTest::newRow("rich text") << QByteArray("<b>bold</b> text") << "bold text";
-  QTest::newRow("plain text") << QByteArray("a < b") << "a < b";
-  QTest::newRow("invalid UTF-8") << QByteArray("x\xff") << QString::fromUtf8("x\xef\xbf\xbd");
-}
-
-void TstChoiceDialogs::quickView() {
-  QFETCH(QByteArray, text);
-  QFETCH(QString, plain);
-  QWidget owner;
-  owner.show();
-  QApplication::setActiveWindow(&owner);
-  QString shown;
-  bool readOnly = false;
-  QWidget* parent = nullptr;
-  drive(
-      [&](QWidget* w) {
-        auto* edit = child<QTextEdit>(w, "MemoTextEdit");
-        shown = edit->toPlainText();
-        readOnly = edit->isReadOnly();
-        parent = w->parentWidget();
-        child<QPushButton>(w, "CancelBtn")->click();
-      },
-      [&] {
-        TTextQuickViewDlg::Execute("Caption", text.toStdString());
-        return 0;
-      });
-  QCOMPARE(shown, plain);
-  QVERIFY(readOnly);
-  QCOMPARE(parent, &owner);
 }
 
 QTEST_MAIN(TstChoiceDialogs)

@@ -53,7 +53,6 @@ private slots:
   void ulongGrammar_data();
   void ulongGrammar();
   void parsersIgnoreCLocale();
-  void getFlagIsSticky();
   void checkGetWarns_data();
   void checkGetWarns();
   void queryNumbers_data();
@@ -61,7 +60,6 @@ private slots:
   void queryText();
   void queryItem_data();
   void queryItem();
-  void namedChecks();
 };
 
 void TstValueQueries::doubleGrammar_data() {
@@ -149,16 +147,6 @@ void TstValueQueries::parsersIgnoreCLocale() {
   QCOMPARE(d, 2.5);
   if (!switched)
     qInfo("no other locale installed; checked under the current one only");
-}
-
-void TstValueQueries::getFlagIsSticky() {
-  bool error = false;
-  QCOMPARE(GetDouble(" 1,5 ", 0, 10, &error), 1.5);
-  QVERIFY(!error);
-  QCOMPARE(GetDouble("   ", -3, 10, &error), -3.0); // min on failure
-  QCOMPARE(GetUlong("9", 4, 10, &error), 9ul);       // a good field does not clear the flag
-  QVERIFY(error);
-  QCOMPARE(GetDouble(QString::fromUtf8("2\0", 2), 0, 10, nullptr), 0.0); // no flag: no write through null
 }
 
 void TstValueQueries::checkGetWarns_data() {
@@ -311,19 +299,6 @@ void TstValueQueries::queryItem() {
   QCOMPARE(drive(act, [&] { return KvQtQueryItemStd("T", "L", v, j, t); }), pick >= 0);
   QCOMPARE(j, expectedIndex);
   QCOMPARE(QString::fromStdString(t), pick >= 0 ? expectedText : QString("untouched"));
-}
-
-void TstValueQueries::namedChecks() {
-  TKvChecks checks;
-  checks.Add("a", true);
-  checks.Add("b");
-  std::vector<std::pair<std::string, bool*>> list;
-  checks.GetChecks(list);
-  checks.Add("c", true); // earlier pointers stay valid
-  *list[1].second = true;
-  *list[0].second = false;
-  QVERIFY(!checks.IsChecked("a") && checks.IsChecked(1) && checks.IsChecked(std::string("c")));
-  QVERIFY_EXCEPTION_THROWN(checks.IsChecked(size_t(3)), TKvMessage);
 }
 
 QTEST_MAIN(TstValueQueries)

@@ -4,13 +4,7 @@
 
 #include "widgets/tkvhistogramdata.h"
 #include "widgets/tkvqhistogram.h"
-#include "widgets/tkvqthistogramdlg.h"
 
-#include <QClipboard>
-#include <QMimeData>
-#include <QPaintEngine>
-#include <QPainter>
-#include <QTableWidget>
 
 #include <cmath>
 #include <limits>
@@ -41,32 +35,6 @@ std::vector<unsigned long> Bins(TKvHistogramData& h) {
   h.GetHistogramData(out.data(), &highest);
   return out;
 }
-
-// A paint device that records where texts go.
-class TTextRecorder : public QPaintDevice, public QPaintEngine {
-public:
-  std::vector<std::pair<double, double>> Texts; // left, right
-  int W = 100;
-
-  QPaintEngine* paintEngine() const override { return const_cast<TTextRecorder*>(this); }
-  bool begin(QPaintDevice*) override { return true; }
-  bool end() override { return true; }
-  void updateState(const QPaintEngineState&) override {}
-  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-  void drawTextItem(const QPointF& p, const QTextItem& ti) override { Texts.push_back({p.x(), p.x() + ti.width()}); }
-  Type type() const override { return User; }
-
-protected:
-  int metric(PaintDeviceMetric m) const override {
-    switch (m) {
-    case PdmWidth: return W;
-    case PdmHeight: return 100;
-    case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-    default: return 1;
-    }
-  }
-};
 
 } // namespace
 
@@ -116,20 +84,6 @@ private slots:
         QCOMPARE(h.GetValueFreq(x), expected[std::min<unsigned long>((x - min) / ((max - min) / bins), bins - 1)]);
   }
 
-  void createEdgeCases() {
-    const double v[] = {0, 5, 10};
-    TKvHistogramData h;
-    QVERIFY(h.Create(v, 3, 0, 10, 10));
-    QCOMPARE(h.GetValueFreq(std::nextafter(10.0, 11.0)), 0ul);
-    QCOMPARE(h.GetValueFreq(kNaN), 0ul);
-    // The same bin count again starts from zero.
-    const double w[] = {1};
-    QVERIFY(h.Create(w, 1, 0, 10, 10));
-    QCOMPARE(Bins(h), (std::vector<unsigned long>{0, 1, 0, 0, 0, 0, 0, 0, 0, 0}));
-    QVERIFY(h.Create(v, 3, 0, 10, 10000000)); // ten million bins for three values
-    QCOMPARE(h.GetValueFreq(5), 1ul);
-  }
-
   void createRefuses_data() {
     QTest::addColumn<double>("min");
     QTest::addColumn<double>("max");
@@ -177,24 +131,6 @@ private slots:
     QCOMPARE(w.axisMax(), 3.0);
   }
 
-  void widgetLabelsNeverOverlap() {
-    TKvQHistogram w;
-    w.setAxisRange(-12345.5, 987654.25);
-    for (int width = 12; width <= 1400; width += 7) {
-      w.resize(width, 60);
-      TTextRecorder rec;
-      rec.W = width;
-      {
-        QPainter p(&rec);
-        p.setFont(w.font());
-        w.drawLabels(p);
-      }
-      QVERIFY2(!rec.Texts.empty() || width < 40, qPrintable(QString::number(width)));
-      for (size_t i = 0; i < rec.Texts.size(); ++i)
-        QVERIFY2(rec.Texts[i].first >= (i ? rec.Texts[i - 1].second : 0.0), qPrintable(QString::number(width)));
-    }
-  }
-
   void widgetCursor() {
     TKvQHistogram w;
     w.resize(110, 80);
@@ -223,36 +159,6 @@ private slots:
     QCOMPARE(w.cursorPos(), 10.0); // moves without a press are ignored
   }
 
-  void dialogTableAndCopy() {
-    TKvQtHistogramDlg d;
-    auto* table = d.findChild<QTableWidget*>(QStringLiteral("ResidualsTableWidget"));
-    TKvQtHistogramDlg::THistogramParams p;
-    p.Mean = 1.5;
-    p.RMS = 2;
-    p.StdDev = 3;
-    p.MeanAbs = 4;
-    p.Mode = 5;
-    p.Median = 6;
-    p.XValues = {10, 10.25};
-    d.setHistogramParams(p);
-    d.setUnitName("м");
-    QStringList cells;
-    for (int c = 0; c < 8; ++c)
-      cells << table->item(0, c)->text();
-    QCOMPARE(cells, (QStringList{"1.500", "4.000", "2.000", "3.000", "5.000", "6.000", "0.250", "м"}));
-    p.XValues = {1};
-    d.setHistogramParams(p); // too short for a step: no crash, empty cell
-    QCOMPARE(table->item(0, 6)->text(), QString());
-
-    QApplication::clipboard()->setText(QStringLiteral("before"));
-    QTest::keyClick(&d, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before")); // nothing selected
-    table->item(0, 0)->setSelected(true);
-    table->item(0, 2)->setSelected(true);
-    QTest::keyClick(&d, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1.500 2.000"));
-    QVERIFY(QApplication::clipboard()->mimeData()->html().contains(QStringLiteral("<td>1.500</td><td>2.000</td>")));
-  }
 };
 
 QTEST_MAIN(TestHistogram)

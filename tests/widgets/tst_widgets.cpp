@@ -1,38 +1,25 @@
-// Radio box, picker buttons, find bar and dialog, preset combo box, style and
-// palette drawing, attribute helpers.
+// Radio box, colour picker, find dialog options and the preset combo box.
 
 #include "kvtestsupport.h"
 
-#include "widgets/tdempalettesitemdelegate.h"
-#include "widgets/tkvdempalettescombobox.h"
-#include "widgets/tkvfindwidget.h"
 #include "widgets/tkvpresetqcombobox.h"
 #include "widgets/tkvqcolorpickerbutton.h"
-#include "widgets/tkvqfontpickerbutton.h"
 #include "widgets/tkvqradiobox.h"
-#include "widgets/tkvqtattrsutils.h"
 #include "widgets/tkvqtfinddlg.h"
-#include "widgets/tlinestyleitemdelegate.h"
 
 #include "kvsuite/kvconfig.h"
-#include "kvsuite/kvdemtables.h"
 #include "kvsuite/kvmessage.h"
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
+#include <QColorDialog>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 
 namespace {
 
@@ -46,14 +33,6 @@ QList<QPoint> Cells(TKvQRadioBox& box) {
     out << QPoint(row, col);
   }
   return out;
-}
-
-// A white image of logical size w x h at the device pixel ratio.
-QImage Canvas(int w, int h, qreal dpr) {
-  QImage img(int(w * dpr), int(h * dpr), QImage::Format_RGB32);
-  img.setDevicePixelRatio(dpr);
-  img.fill(Qt::white);
-  return img;
 }
 
 // Runs `call` while a driver hands the modal dialog it opens to `act`.
@@ -157,45 +136,6 @@ private slots:
     QCOMPARE(spy.count(), 2);
   }
 
-  void fontDialog() {
-    TKvQFontPickerButton b;
-    QSignalSpy spy(&b, &TKvQFontPickerButton::fontChanged);
-    const QString before = b.text();
-    withModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); }, [&] { b.click(); });
-    QCOMPARE(b.text(), before);
-    QCOMPARE(spy.count(), 0);
-    QFont f = b.font();
-    f.setPointSize(17);
-    withModal([&](QWidget* w) {
-      qobject_cast<QFontDialog*>(w)->setCurrentFont(f);
-      static_cast<QDialog*>(w)->accept();
-    }, [&] { b.click(); });
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(b.text(), QStringLiteral("%1, 17").arg(b.font().family()));
-  }
-
-  void findBarOptions() {
-    TKvFindWidget w;
-    const QList<QAction*> actions = w.findChild<QToolButton*>(QStringLiteral("SettingsBtn"))->menu()->actions();
-    w.setFindOptions(6);
-    QVERIFY(actions[0]->isChecked() && actions[1]->isChecked() && !actions[2]->isChecked());
-    actions[1]->trigger(); // untick match case
-    QCOMPARE(w.findOptions(), 2);
-    QSignalSpy spy(&w, &TKvFindWidget::findClicked);
-    w.slotReverseButtonClicked();
-    QCOMPARE(w.findOptions(), 2 | 16);
-    w.findChild<QPushButton*>(QStringLiteral("ForwardBtn"))->click();
-    QCOMPARE(w.findOptions(), 2);
-    QCOMPARE(spy.count(), 2);
-    // Return in the field searches nothing, also inside a dialog.
-    QDialog dlg;
-    auto* inDialog = new TKvFindWidget(&dlg);
-    QSignalSpy none(inDialog, &TKvFindWidget::findClicked);
-    dlg.show();
-    QTest::keyClick(inDialog->findChild<QLineEdit*>(QStringLiteral("SearchTextLineEdit")), Qt::Key_Return);
-    QCOMPARE(none.count(), 0);
-  }
-
   void findDialogOptions_data() {
     QTest::addColumn<unsigned>("options");
     QTest::addColumn<QString>("tick");
@@ -215,18 +155,6 @@ private slots:
     for (const QString& name : tick.split(QLatin1Char(','), Qt::SkipEmptyParts))
       d.findChild<QAbstractButton*>(name)->setChecked(true);
     QTEST(d.GetOptions(), "expected");
-  }
-
-  void findDialogHidesOnClose() {
-    var_a<TKvQtFindDlg*> d = TKvQtFindDlg::VCreate();
-    d->show();
-    auto* edit = d->findChild<QLineEdit*>(QStringLiteral("FindLineEdit"));
-    edit->setText(QStringLiteral("typed"));
-    d->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
-    QVERIFY(d->isHidden()); // hidden, not deleted: the owner keeps it
-    d->show();
-    QCOMPARE(edit->text(), QStringLiteral("typed"));
-    d->hide();
   }
 
   void presetSaveLoad_data() {
@@ -297,86 +225,6 @@ private slots:
     QCOMPARE(box.comboBox()->count(), yes ? 0 : 2);
   }
 
-  void lineStyles_data() {
-    QTest::addColumn<int>("style");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<qreal>("dpr");
-    QTest::addColumn<bool>("drawn");
-    QTest::newRow("solid, 1 px, 100 %") << 0 << 1 << 1.0 << true;
-    QTest::newRow("dash-dot, 3 px, 200 %") << 3 << 3 << 2.0 << true;
-    QTest::newRow("unknown style") << 99 << 2 << 1.0 << false;
-  }
-  void lineStyles() {
-    QFETCH(int, style);
-    QFETCH(int, width);
-    QFETCH(qreal, dpr);
-    QImage img = Canvas(100, 25, dpr);
-    {
-      QPainter p(&img);
-      DrawLineStyleItem(&p, QRect(5, 5, 90, 15), style, width);
-    }
-    int black = 0;
-    for (int y = 0; y < img.height(); ++y)
-      for (int x = 0; x < img.width(); ++x) {
-        const QColor c = img.pixelColor(x, y);
-        QVERIFY2(c == Qt::black || c == Qt::white, "a blurred pixel"); // sharp at every scale
-        black += c == Qt::black;
-      }
-    QTEST(black > 0, "drawn");
-  }
-
-  void paletteRamps() {
-    TDEMPalettesItemDelegate d;
-    QCOMPARE(d.gradientCount(), int(TKvElevationPalette::s_Palettes.size()));
-    for (int i = 0; i < d.gradientCount(); ++i) {
-      double r, g, b;
-      TKvElevationPalette::s_Palettes[size_t(i)].GetColor(1.0, r, g, b);
-      QCOMPARE(d.gradient(i).stops().last().second, QColor(int(r * 255), int(g * 255), int(b * 255)));
-    }
-    // At 200 %, the ramp ends on a whole pixel: the column after it is clean.
-    QImage img = Canvas(150, 20, 2.0);
-    {
-      QPainter p(&img);
-      d.drawPaletteItem(&p, QRect(0, 0, 150, 20), 0, QString());
-    }
-    QCOMPARE(img.pixelColor(63, 20), d.gradient(0).stops().last().second);
-    QCOMPARE(img.pixelColor(64, 20), QColor(Qt::white));
-    TKvDEMPalettesComboBox combo;
-    combo.selectName("bathymetry");
-    QCOMPARE(combo.currentName(), std::string("bathymetry"));
-    combo.selectName("no such palette");
-    QCOMPARE(combo.currentName(), std::string());
-  }
-
-  void attrHelpers_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("unitsEnabled");
-    QTest::addColumn<int>("typeItem"); // -1: the user chooses
-    QTest::newRow("area") << int(TAutoFillAttr::afmArea) << true << -1;
-    QTest::newRow("perimeter, real") << int(TAutoFillAttr::afmPerimeter) << false << 1;
-    QTest::newRow("object number, integer") << int(TAutoFillAttr::afmObjectNumber) << false << 0;
-  }
-  void attrHelpers() {
-    QFETCH(int, mode);
-    QFETCH(bool, unitsEnabled);
-    QFETCH(int, typeItem);
-    const auto m = TAutoFillAttr::TAutoFillMode(mode);
-    QComboBox units, type;
-    QLabel unitsLabel, typeLabel;
-    TKvQtAttrsUtils::FillAttrUnits(&units, m);
-    TKvQtAttrsUtils::FillAttrType(&type);
-    units.setCurrentIndex(units.count() - 1);
-    TKvQtAttrsUtils::CheckAFAttrsButtons(m, &unitsLabel, &units, &typeLabel, &type);
-    QCOMPARE(units.isEnabled(), unitsEnabled);
-    QCOMPARE(unitsLabel.isEnabled(), unitsEnabled);
-    if (!unitsEnabled)
-      QCOMPARE(units.currentIndex(), 0);
-    QCOMPARE(type.isEnabled(), typeItem < 0);
-    if (typeItem >= 0)
-      QCOMPARE(type.currentIndex(), typeItem);
-    QVERIFY_EXCEPTION_THROWN(TKvQtAttrsUtils::CheckAFAttrsButtons(m, nullptr, &units, nullptr, nullptr),
-                             TKvMessage);
-  }
 };
 
 QTEST_MAIN(TestWidgets)
