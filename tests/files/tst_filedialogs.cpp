@@ -1,6 +1,6 @@
 // The file and folder choosers (filter grammar, filter numbers in and out,
 // default extension on save, starting folders, the remembered last folder),
-// the folder query dialog and the file-system views.
+// and the folder query dialog.
 
 #include "filetestutil.h"
 
@@ -8,13 +8,10 @@
 #include "files/kvqtfiledialogs.h"
 #include "files/tkvqdiredit.h"
 #include "files/tkvqtfilefilter.h"
-#include "files/tkvqtsystemlistview.h"
-#include "files/tkvqtsystemtreeview.h"
 #include "module/kvmodule_initializer.h"
 
 #include "kvsuite/kvconfig.h"
 
-#include <QFileSystemModel>
 #include <QPushButton>
 
 using filetest::DialogSeen;
@@ -48,6 +45,7 @@ private Q_SLOTS:
   void saveDefaultExtension();
   void startingFolders();
   void openManyAndFolder();
+  void manyRealFormats();
   void queryFolder_data();
   void queryFolder();
 };
@@ -188,6 +186,26 @@ void TstFileDialogs::openManyAndFolder() {
   QCOMPARE(seen.directory, dir);
   QCOMPARE(folder, QtToKvStr(QDir::toNativeSeparators(dir + "/c")));
   QCOMPARE(lastDir(), folder);
+}
+
+// The generated list of real raster and vector formats (test data, one
+// "name|patterns" pair per line; see tools/gen_format_filter.py).
+void TstFileDialogs::manyRealFormats() {
+  QFile data(qEnvironmentVariable("KV_TEST_DATA") + "/data/gdal_formats.filter");
+  QVERIFY(data.open(QIODevice::ReadOnly));
+  const QString filter = QString::fromUtf8(data.readAll()).trimmed().split('\n').join('|');
+  const TKvQtFileFilter parsed(filter);
+  const int pick = parsed.names().size() - 3;
+  QVERIFY2(pick >= 197, "the generated format list is missing or short");
+  const QString file = filetest::touch(kvtest::freshDir("formats") + "/scene.dat");
+  DialogSeen seen;
+  unsigned long out = 0;
+  QVERIFY(withFileDialog({{file}, {}, false}, &seen, [&] {
+    KvQtGetOpenFileName(QString(), TGetOpenFileNameOptions(QtToKvStr(filter), false, pick, ""), &out);
+  }));
+  QCOMPARE(seen.nameFilters.size(), parsed.names().size());
+  QCOMPARE(seen.selectedFilter, parsed.nameOf(pick));
+  QCOMPARE(int(out), pick);
 }
 
 void TstFileDialogs::queryFolder_data() {

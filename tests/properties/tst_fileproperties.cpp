@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
-#include <memory>
 
 class TstFileProperties : public QObject {
   Q_OBJECT

@@ -1,7 +1,5 @@
 #include "dialogs/tkvbuttondecisiondlg.h"
 #include "dialogs/tkvqtchecksdialog.h"
-#include "dialogs/tkvqtmultiselectdlg.h"
-#include "dialogs/tkvqtmultiselectwidget.h"
 #include "dialogs/tkvqtqueryrbselectdlg.h"
 #include "dialogs/tkvqtquerystringlistdlg.h"
 #include "dialogs/tkvqtqueryuniquestringdlg.h"
@@ -13,17 +11,13 @@
 
 #include "querytestutil.h"
 
-#include <QAction>
 #include <QButtonGroup>
-#include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTextEdit>
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-// Histogram counting, the histogram widget and the histogram dialog.
+// Histogram counting and the histogram widget.
 
 #include "kvtestsupport.h"
 
