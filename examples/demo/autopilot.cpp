@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
@@ -68,6 +69,11 @@ void Autopilot::nestedLevelsShown() {
 
 void Autopilot::answerNextBox(const QString& shotName) { FBoxShot = shotName; }
 
+void Autopilot::acceptNextDialog(const QString& shotName) {
+  FDialogShot = shotName;
+  FDialogSeenAt = 0;
+}
+
 void Autopilot::tick() {
   // A message box first: grab it, then answer with its default button.
   if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -82,6 +88,29 @@ void Autopilot::tick() {
         box->reject();
     }
     return;
+  }
+  // Any other dialog: let it settle on screen for a moment, grab and end it.
+  if (auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+    if (!FDialogShot.isEmpty() && dlg->isVisible() && !dlg->inherits("TQtLogView")) {
+      const qint64 now = QDateTime::currentMSecsSinceEpoch();
+      if (!FDialogSeenAt)
+        FDialogSeenAt = now;
+      if (now - FDialogSeenAt < 300)
+        return;
+      shoot(dlg, FDialogShot);
+      FDialogShot.clear();
+      QPointer<QDialog> guard(dlg);
+      // Ending the dialog returns from its exec(): do it outside this tick.
+      QTimer::singleShot(0, this, [guard] {
+        if (!guard)
+          return;
+        if (auto* ok = guard->findChild<QAbstractButton*>("OkBtn"))
+          ok->click();
+        else
+          guard->reject();
+      });
+      return;
+    }
   }
 
   QWidget* view = logWindow();

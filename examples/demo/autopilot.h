@@ -1,7 +1,8 @@
 #pragma once
-// Drives the demo without a person: pauses and resumes once, lets the
-// operation finish, presses OK, and saves screenshots of the log window at
-// the moments worth seeing and of each kind of message box.
+// Drives the demo without a person: accepts the parameter sheet, pauses and
+// resumes once, lets the operation finish, presses OK, closes the result
+// views, and saves screenshots of the log window at the moments worth seeing,
+// of each kind of message box and of each dialog.
 
 #include <QDir>
 #include <QObject>
@@ -27,6 +28,9 @@ public:
   void nestedLevelsShown();
   // Answers the next modal box with its default button after grabbing it.
   void answerNextBox(const QString& shotName);
+  // Ends the next modal dialog (not a message box) after grabbing it: with
+  // its "OkBtn" when it has one, otherwise by rejecting it.
+  void acceptNextDialog(const QString& shotName);
   bool pausedOnce() const { return FResumed; }
   bool cancelMode() const { return FCancel; }
   bool cancelConfirmed() const { return FCancelConfirmed; }
@@ -44,6 +48,8 @@ private:
   qint64 FPausedAt = 0;
   bool FResumed = false;
   QString FBoxShot;
+  QString FDialogShot;
+  qint64 FDialogSeenAt = 0;
   bool FCancel = false;
   bool FCancelConfirmed = false;
 };

@@ -2,19 +2,28 @@
 // runs a long operation: a log-bound progress, nested sub-progress handlers,
 // worker threads that wait out a pause, an iterative adjustment reported to
 // the iterations panel, log records along the way and the OK wait at the end.
+// Before the run its parameters are edited in the property sheet; after it
+// the slope distribution is shown in the histogram frame and the hillshade,
+// coloured in the chosen elevation palette, is saved as PNG and shown.
 //
-//   kvqtcpnt-demo [--lang en|ru] [--order N] [--threads N]
+//   kvqtcpnt-demo [--lang en|ru] [--order N] [--threads N] [--output FILE]
 //                 [--autopilot --shots DIR]
 
 #include "autopilot.h"
+#include "slopehistogramdlg.h"
 #include "terrain.h"
 
 #include "dialogs/tkvqmessagebox.h"
 #include "logview/kvqtlogprogress.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqttranslator.h"
+#include "properties/tenumproperty.h"
+#include "properties/tkvqpropertiesdlg.h"
+#include "properties/tqproperties.h"
+#include "widgets/tkvdempalettescombobox.h"
 
 #include "kvsuite/kvconfig.h"
+#include "kvsuite/kvdemtables.h"
 #include "kvsuite/kvlog.h"
 #include "kvsuite/kvmessage.h"
 #include "kvsuite/kvprogress.h"
@@ -22,7 +31,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QThread>
 #include <QTimer>
 
@@ -36,6 +50,9 @@ struct Options {
   QString Lang = "en";
   int Order = 11; // 2049 x 2049 cells
   int Threads = 0;
+  double CellSize = 30.0; // metres
+  std::string Output;     // PNG of the shaded relief (UTF-8)
+  int Palette = 1;        // index into TKvElevationPalette::s_Palettes
   bool Autopilot = false;
   QString Shots;
 };
@@ -51,6 +68,10 @@ struct Summary {
   bool Cancelled = false;
   bool Stopped = false;
   std::string Reason;
+  // The results, kept for the views after the run.
+  Grid Model;
+  std::vector<float> Slope;
+  std::vector<float> Shade;
 };
 
 // Counts what the operation logs, beside the log window.
@@ -131,10 +152,12 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
       p->SetMessage(Tr("Generating a fractal elevation model", "Построение фрактальной модели рельефа"));
       p->Start();
       grid = GenerateTerrain(opt.Order, 20261205u, 0.8, 14, HooksFor(p));
+      grid.CellSize = opt.CellSize;
       p->Stop();
       KvLogWriteInfo("Terrain", Quorvant::ssprintf("%s: %d x %d", Tr("Elevation model", "Модель рельефа").c_str(),
                                                    grid.Width, grid.Height) +
-                                    " (" + FormatCount(grid.cells()) + Tr(" cells, 30 m)", " ячеек, 30 м)"),
+                                    " (" + FormatCount(grid.cells()) +
+                                    Quorvant::ssprintf(Tr(" cells, %g m)", " ячеек, %g м)").c_str(), grid.CellSize),
                      lmlImportant);
       stageDone("model");
     }
@@ -169,7 +192,7 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
       inner->Start();
       if (pilot)
         pilot->nestedLevelsShown();
-      slope = SlopeAspect(grid, threads, nullptr, HooksFor(inner));
+      slope = SlopeAspect(grid, threads, &sum.Slope, HooksFor(inner), &sum.Shade);
       inner->Stop();
       p->Stop();
       KvLogWriteInfo("Slope", Quorvant::ssprintf("%s %.1f°, %s %.1f°, %s %.1f %%",
@@ -238,6 +261,7 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
       stageDone("adjustment");
     }
     root->Stop();
+    sum.Model = std::move(grid);
   } catch (const TKvMessage& e) {
     sum.Cancelled = true;
     sum.Reason = e.std_str();
@@ -253,6 +277,96 @@ Summary RunAnalysis(const Options& opt, Autopilot* pilot) {
   lp.reset(); // unhooks the log
   sum.Records = static_cast<RecordCounter*>(counter.get())->Count;
   return sum;
+}
+
+// The run's parameters in the property sheet; false when the user closed it
+// without OK.
+bool EditParameters(Options& opt, Autopilot* pilot) {
+  const auto& palettes = TKvElevationPalette::s_Palettes;
+  std::vector<uint64_t> ids;
+  std::vector<std::string> captions;
+  for (size_t i = 0; i < palettes.size(); ++i) {
+    ids.push_back(i);
+    captions.push_back(palettes[i].GetCaption());
+  }
+  opt.Palette = std::max(0, std::min(int(palettes.size()) - 1, opt.Palette));
+  TQProperties props;
+  props.AddItem(new TTypeProperty<int>(Tr("Model size, 2^N + 1 cells a side", "Размер модели, 2^N + 1 ячеек по стороне"),
+                                       Tr("N from 5 (33 x 33) to 12 (4097 x 4097)", "N от 5 (33 x 33) до 12 (4097 x 4097)"),
+                                       1, 5, 12, &opt.Order));
+  props.AddItem(new TTypeProperty<double>(Tr("Cell size, m", "Размер ячейки, м"),
+                                          Tr("Ground distance between neighbouring cells", "Расстояние на местности между соседними ячейками"),
+                                          5.0, 1.0, 1000.0, &opt.CellSize));
+  props.AddItem(new TTypeProperty<int>(Tr("Worker threads", "Рабочие потоки"),
+                                       Tr("0: one per core, at least 2", "0: по одному на ядро, не меньше 2"), 1, 0, 64,
+                                       &opt.Threads));
+  props.AddItem(new TFileSaveProperty(Tr("Shaded relief (PNG)", "Отмывка рельефа (PNG)"),
+                                      Tr("The image the run writes", "Изображение, которое записывает расчёт"),
+                                      &opt.Output, Tr("PNG images|*.png", "Изображения PNG|*.png")));
+  props.AddItem(new TEnumProperty(Tr("Elevation palette", "Шкала высот"),
+                                  Tr("Colours of the shaded relief", "Цвета отмывки рельефа"), &opt.Palette,
+                                  sizeof(opt.Palette), ids, captions));
+  if (pilot)
+    pilot->acceptNextDialog("0-properties");
+  TKvQPropertiesDlg dlg;
+  dlg.setWindowTitle(QString::fromStdString(Tr("Terrain analysis", "Анализ рельефа")));
+  dlg.setParams(&props);
+  dlg.resize(640, 260); // room for the whole output path
+  return dlg.exec() == TKvQDialog::ResultAccepted;
+}
+
+// The slope distribution, then the shaded relief: saved to the output file
+// and shown with the palette combo, which recolours the view.
+void ShowResults(const Options& opt, const Summary& sum, Autopilot* pilot) {
+  {
+    SlopeHistogramDlg dlg(sum.Model, sum.Slope);
+    dlg.resize(760, 480);
+    if (pilot)
+      pilot->acceptNextDialog("10-slope-histogram");
+    dlg.exec();
+  }
+  const TKvElevationPalette& palette = TKvElevationPalette::s_Palettes[size_t(opt.Palette)];
+  const QImage relief = ShadedRelief(sum.Model, sum.Shade, palette);
+  if (relief.isNull())
+    return;
+  const QString file = QString::fromStdString(opt.Output);
+  if (file.isEmpty() || !relief.save(file, "PNG")) {
+    if (pilot)
+      pilot->answerNextBox("11-save-error");
+    KvQtErrorMessage(Tr("The shaded relief cannot be written to ", "Не удаётся записать отмывку рельефа в ") +
+                     (opt.Output.empty() ? Tr("(no file chosen)", "(файл не выбран)") : opt.Output));
+  } else {
+    KvLogWriteInfo("Demo", Tr("Shaded relief saved to ", "Отмывка рельефа сохранена в ") + opt.Output, lmlImportant);
+  }
+
+  QDialog view;
+  view.setObjectName("ReliefView");
+  view.setWindowTitle(QString::fromStdString(Tr("Shaded relief", "Отмывка рельефа")));
+  auto* layout = new QVBoxLayout(&view);
+  auto* combo = new TKvDEMPalettesComboBox(&view);
+  combo->selectName(palette.GetName());
+  auto* picture = new QLabel(&view);
+  const auto show = [picture](const QImage& img) {
+    picture->setPixmap(QPixmap::fromImage(img.scaled(640, 640, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  };
+  show(relief);
+  QObject::connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), &view, [&sum, combo, show](int) {
+    if (const TKvElevationPalette* p = TKvElevationPalette::FindPalette(combo->currentName()))
+      show(ShadedRelief(sum.Model, sum.Shade, *p));
+  });
+  auto* caption = new QLabel(QString::fromStdString(Quorvant::ssprintf("%d x %d, %g m: ", sum.Model.Width, sum.Model.Height,
+                                                                       sum.Model.CellSize)) +
+                                 QDir::toNativeSeparators(file),
+                             &view);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &view);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &view, &QDialog::reject);
+  layout->addWidget(combo);
+  layout->addWidget(picture);
+  layout->addWidget(caption);
+  layout->addWidget(buttons);
+  if (pilot)
+    pilot->acceptNextDialog("11-shaded-relief");
+  view.exec();
 }
 
 void ShowMessageBoxes(Autopilot* pilot) {
@@ -285,10 +399,12 @@ int main(int argc, char** argv) {
   QCommandLineOption lang("lang", "Language: en or ru.", "id", "en");
   QCommandLineOption order("order", "Model size: (2^N + 1)² cells (5..12).", "N", "11");
   QCommandLineOption threads("threads", "Worker threads (0: one per core, at least 2).", "N", "0");
+  QCommandLineOption output("output", "PNG file of the shaded relief (default: terrain-relief.png in the "
+                                      "current folder, or in the shots folder with --autopilot).", "file");
   QCommandLineOption autopilot("autopilot", "Run without a person and save screenshots.");
   QCommandLineOption shots("shots", "Folder for the screenshots.", "dir", "screenshots");
   QCommandLineOption cancel("cancel", "With --autopilot: cancel the operation instead of pausing it.");
-  cl.addOptions({lang, order, threads, autopilot, shots, cancel});
+  cl.addOptions({lang, order, threads, output, autopilot, shots, cancel});
   cl.process(app);
 
   Options opt;
@@ -297,6 +413,9 @@ int main(int argc, char** argv) {
   opt.Threads = cl.value(threads).toInt();
   opt.Autopilot = cl.isSet(autopilot);
   opt.Shots = cl.value(shots);
+  opt.Output = QDir(opt.Autopilot ? opt.Shots : QDir::currentPath())
+                   .absoluteFilePath(cl.isSet(output) ? cl.value(output) : QStringLiteral("terrain-relief.png"))
+                   .toStdString();
 
   Init_KvQtCpnt();
   KvSetLanguage(opt.Lang.toStdString());
@@ -314,16 +433,26 @@ int main(int argc, char** argv) {
     });
   }
 
+  if (!EditParameters(opt, pilot.get())) {
+    std::printf("Terrain analysis: not started\n");
+    Deinit_KvQtCpnt();
+    return 0;
+  }
+  opt.Order = std::max(5, std::min(12, opt.Order));
+
   QElapsedTimer total;
   total.start();
   const Summary sum = RunAnalysis(opt, pilot.get());
+  const qint64 runMs = total.elapsed();
   if (pilot)
     ShowMessageBoxes(pilot.get());
+  if (!sum.Cancelled)
+    ShowResults(opt, sum, pilot.get());
 
   std::printf("Terrain analysis: %s\n", sum.Cancelled ? "cancelled" : sum.Stopped ? "finished (adjustment stopped)" : "finished");
   for (const Stage& s : sum.Stages)
     std::printf("  %-12s %6lld ms\n", s.Name.c_str(), static_cast<long long>(s.Ms));
-  std::printf("  total        %6lld ms, %lu log records\n", static_cast<long long>(total.elapsed()), sum.Records);
+  std::printf("  total        %6lld ms, %lu log records\n", static_cast<long long>(runMs), sum.Records);
   if (sum.Cancelled)
     std::printf("Cancelled: %s\n", sum.Reason.c_str());
   int rc = 0;

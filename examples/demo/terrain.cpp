@@ -183,7 +183,8 @@ VoidStats FillVoids(Grid& g, const TerrainHooks& hooks) {
   return st;
 }
 
-SlopeStats SlopeAspect(const Grid& g, int threads, std::vector<float>* slopeOut, const TerrainHooks& hooks) {
+SlopeStats SlopeAspect(const Grid& g, int threads, std::vector<float>* slopeOut, const TerrainHooks& hooks,
+                       std::vector<float>* shadeOut) {
   const int w = g.Width, h = g.Height;
   std::vector<float> slope(g.cells(), 0.f);
   std::vector<float> shade(g.cells(), 0.f);
@@ -285,6 +286,8 @@ SlopeStats SlopeAspect(const Grid& g, int threads, std::vector<float>* slopeOut,
     hooks.Progress(1.0);
   if (slopeOut)
     *slopeOut = std::move(slope);
+  if (shadeOut)
+    *shadeOut = std::move(shade);
   return st;
 }
 

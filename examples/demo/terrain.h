@@ -54,8 +54,11 @@ Grid GenerateTerrain(int order, uint32_t seed, double roughness, int voids, cons
 VoidStats FillVoids(Grid& grid, const TerrainHooks& hooks);
 
 // Slope and aspect (Horn's method) and a multi-directional hillshade (64
-// light directions, sun 45 degrees high) on `threads` worker threads.
-SlopeStats SlopeAspect(const Grid& grid, int threads, std::vector<float>* slope, const TerrainHooks& hooks);
+// light directions, sun 45 degrees high) on `threads` worker threads. The
+// slope (degrees) and the shade (0..1) of every cell go to `slope` and
+// `shade` when they are not null; border cells are 0 in both.
+SlopeStats SlopeAspect(const Grid& grid, int threads, std::vector<float>* slope, const TerrainHooks& hooks,
+                       std::vector<float>* shade = nullptr);
 
 // One iteration of the trend-surface fit, reported to the caller.
 struct FitStep {

@@ -42,7 +42,14 @@ TKvAbstractQFileDirEdit::TKvAbstractQFileDirEdit(QWidget* parent) : QWidget(pare
   setPathKind(TPathKind::Files);
 }
 
-TKvAbstractQFileDirEdit::~TKvAbstractQFileDirEdit() = default;
+TKvAbstractQFileDirEdit::~TKvAbstractQFileDirEdit() {
+  // QWidget's destructor moves the focus out of the field, which then
+  // reports editingFinished; by that time the subclasses that connected to
+  // the field are gone, so nothing of this edit may still listen to it.
+  QObject::disconnect(FEdit, nullptr, this, nullptr);
+  QObject::disconnect(FButton, nullptr, this, nullptr);
+  FEdit->removeEventFilter(this);
+}
 
 void TKvAbstractQFileDirEdit::setTitle(const std::string& title) { FTitle = QString::fromUtf8(title.c_str()); }
 

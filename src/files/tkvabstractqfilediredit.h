@@ -18,7 +18,10 @@
 //   folder edit). The completion model is shared by every edit of a kind and
 //   lives as long as the application object.
 //
-// The line edit, the button and the layout are children of the widget.
+// The line edit, the button and the layout are children of the widget. The
+// destructor cuts every connection from the line edit and the button to the
+// edit (subclasses may connect them to their own members), so that the
+// field losing the focus while the widget is destroyed reaches nothing.
 
 #include "kvqtcpnt_export.h"
 

@@ -8,14 +8,13 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QPersistentModelIndex>
 #include <QScrollBar>
-#include <QSet>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -343,8 +343,21 @@ void TKvQMultiFileOpenEdit::appendNames(const QStringList& names, bool emitOnce)
     return;
   const int first = FTable->rowCount();
   FTable->setRowCount(first + added.size());
-  for (int i = 0; i < added.size(); ++i)
-    initRow(first + i, added.at(i));
+  if (FTable->isSortingEnabled()) {
+    // Each new item moves to its place: the view must hear of every move.
+    for (int i = 0; i < added.size(); ++i)
+      initRow(first + i, added.at(i), true);
+  } else {
+    // One dataChanged for the whole block instead of one per item: the view
+    // and its headers would otherwise take each new item on its own.
+    {
+      const QSignalBlocker quiet(FTable->model());
+      for (int i = 0; i < added.size(); ++i)
+        initRow(first + i, added.at(i), true);
+    }
+    Q_EMIT FTable->model()->dataChanged(FTable->model()->index(first, 0),
+                                        FTable->model()->index(first + added.size() - 1, 0));
+  }
   // A hidden table makes the buttons of its first rows at once; a shown one
   // those in view, once the rows are laid out.
   if (!FTable->isVisible())
@@ -355,26 +368,31 @@ void TKvQMultiFileOpenEdit::appendNames(const QStringList& names, bool emitOnce)
   static const QMetaMethod signal = QMetaMethod::fromSignal(&TKvQMultiFileOpenEdit::filesChanged);
   if (!isSignalConnected(signal))
     return;
+  QStringList sofar = first > 0 ? getFilesQt().mid(0, first) : QStringList();
   if (emitOnce) {
-    Q_EMIT filesChanged(getFilesQt());
+    sofar += added;
+    Q_EMIT filesChanged(sofar);
     return;
   }
   // One emission per row, as if the rows came one by one.
-  QStringList sofar = getFilesQt().mid(0, first);
+  sofar.reserve(first + added.size());
   for (const QString& n : added) {
     sofar << n;
     Q_EMIT filesChanged(sofar);
   }
 }
 
-void TKvQMultiFileOpenEdit::initRow(int row, const QString& name) {
-  QTableWidgetItem* item = FTable->item(row, 0);
+void TKvQMultiFileOpenEdit::initRow(int row, const QString& name, bool fresh) {
+  QTableWidgetItem* item = fresh ? nullptr : FTable->item(row, 0);
   if (!item) {
+    // A new item has no background to clear.
     item = new QTableWidgetItem(name);
+    if (name.isEmpty())
+      item->setBackground(QBrush(QColor(200, 200, 200, 255), Qt::Dense6Pattern));
     FTable->setItem(row, 0, item);
-  } else {
-    item->setText(name);
+    return;
   }
+  item->setText(name);
   if (name.isEmpty()) {
     item->setBackground(QBrush(QColor(200, 200, 200, 255), Qt::Dense6Pattern));
   } else if (item->background().style() != Qt::NoBrush) {
@@ -431,21 +449,47 @@ QStringList TKvQMultiFileOpenEdit::droppedFiles(const QMimeData* data) const {
   QStringList out;
   if (!data || !data->hasUrls())
     return out;
-  QSet<QString> seen;
-  for (int r = 0; r < FTable->rowCount(); ++r)
-    if (const QTableWidgetItem* item = FTable->item(r, 0))
-      seen.insert(item->text());
-  QStringList candidates;
-  for (const QUrl& url : data->urls()) {
+  const QList<QUrl> urls = data->urls();
+  const int rows = FTable->rowCount();
+  // The listed names, then the new local paths; a flat table of indexes into
+  // them finds duplicates without an allocation per name.
+  std::vector<QString> names;
+  names.reserve(static_cast<size_t>(rows + urls.size()));
+  size_t tableSize = 16;
+  while (tableSize < 2 * names.capacity())
+    tableSize *= 2;
+  std::vector<int> table(tableSize, -1);
+  const auto isNew = [&](int index) {
+    const QString& name = names[static_cast<size_t>(index)];
+    for (size_t i = qHash(name) & (tableSize - 1);; i = (i + 1) & (tableSize - 1)) {
+      if (table[i] < 0) {
+        table[i] = index;
+        return true;
+      }
+      if (names[static_cast<size_t>(table[i])] == name)
+        return false;
+    }
+  };
+  for (int r = 0; r < rows; ++r) {
+    if (const QTableWidgetItem* item = FTable->item(r, 0)) {
+      names.push_back(item->text());
+      isNew(static_cast<int>(names.size()) - 1);
+    }
+  }
+  const int listed = static_cast<int>(names.size());
+  for (const QUrl& url : urls) {
     if (!url.isLocalFile())
       continue;
-    const QString path = url.toLocalFile();
-    if (seen.contains(path))
-      continue;
-    seen.insert(path);
-    candidates << path;
+    names.push_back(url.toLocalFile());
+    if (!isNew(static_cast<int>(names.size()) - 1))
+      names.pop_back();
   }
+  QStringList candidates;
+  candidates.reserve(static_cast<int>(names.size()) - listed);
+  for (size_t i = static_cast<size_t>(listed); i < names.size(); ++i)
+    candidates << names[i];
   const QVector<bool> files = KvQtExistingFiles(candidates);
+  out.reserve(candidates.size());
   for (int i = 0; i < candidates.size(); ++i)
     if (files.at(i))
       out << candidates.at(i);
@@ -457,17 +501,15 @@ bool TKvQMultiFileOpenEdit::dropMayAdd(const QMimeData* data) const {
     return false;
   // Looking at every URL of a huge drag would stall the drag: the first
   // local files decide, the drop itself checks them all.
-  int looked = 0;
+  QStringList first;
   for (const QUrl& url : data->urls()) {
-    if (!url.isLocalFile())
-      continue;
-    const QFileInfo info(url.toLocalFile());
-    if (info.exists() && !info.isDir())
-      return true;
-    if (++looked >= 16)
+    if (url.isLocalFile())
+      first << url.toLocalFile();
+    if (first.size() >= 16)
       break;
   }
-  return false;
+  const QVector<bool> files = KvQtExistingFiles(first);
+  return std::find(files.cbegin(), files.cend(), true) != files.cend();
 }
 
 bool TKvQMultiFileOpenEdit::eventFilter(QObject* watched, QEvent* event) {

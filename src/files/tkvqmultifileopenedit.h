@@ -29,7 +29,9 @@
 // Beyond the buttons, files dragged from a file manager may be dropped on the
 // table: every local file of the drop is appended in drop order, except
 // folders and files already listed (or listed twice in the drop); a drop that
-// adds rows emits filesChanged once.
+// adds rows emits filesChanged once. Telling files from folders reads a
+// folder that holds many of the dropped files once, and keeps its listing
+// for the next drops while the folder does not change (kvqtfilekinds_p.h).
 //
 // Large lists. Appending many files at once (addFiles, setFiles, the add
 // button, a drop) inserts the rows in one step; filesChanged is still emitted
@@ -153,7 +155,8 @@ private:
   // Appends the non-empty names as rows in one step; emits once per row, or
   // once in all when `emitOnce`.
   void appendNames(const QStringList& names, bool emitOnce);
-  void initRow(int row, const QString& name);
+  // `fresh`: the row was just made and has no item yet.
+  void initRow(int row, const QString& name, bool fresh = false);
   void makeRowButton(int row);
   void scheduleRowButtons();
   void makeVisibleRowButtons();

@@ -1,23 +1,27 @@
 #include "widgets/tkvhistogramdata.h"
 
+#include <QThread>
+#include <QThreadPool>
+
 #include <algorithm>
+#include <atomic>
+#include <cfloat>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <string>
 
-// Counting is the hot path: a histogram of ten million values must cost
-// little more than reading them. Indexes are computed a block at a time with
-// AVX-512 or AVX2 (whichever the processor has, chosen at run time) or plain
-// code, multiplying by the reciprocal of the width instead of dividing. Values
-// without a bin get the index of a spill slot, so the counting loop that
-// follows never branches on them. The
-// product can differ from the quotient in the last bits, which matters only
-// when it lies next to a whole number; a block holding such a value has its
-// indexes recomputed with the division, so every value lands exactly where
-// (v - min) / width puts it (GetValueFreq agrees with Create).
+// How the counting works is described in the header. A value is near a bin
+// edge when its product r = (v - min) * (1 / width) and r -+ Eps truncate to
+// different whole numbers. The product and the quotient each lie within two
+// units in the last place of the exact ratio, which is at most the bin count,
+// so they can only fall on different sides of an edge closer than about
+// 3.3e-16 times the bin count to both; Eps is three times that.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define KV_HIST_AVX2 1
 #include <immintrin.h>
@@ -29,7 +33,7 @@ constexpr size_t kBlock = 1024;
 
 struct TBinning {
   double Min, Max, Width, Inv;
-  double Tol;        // relative distance from a whole number that needs the division
+  double Eps;        // distance from a whole number that needs the division
   uint32_t Last;     // last bin
   uint32_t Spill;    // the slot of values without a bin
 };
@@ -51,10 +55,8 @@ bool IndexBlockScalar(const double* v, size_t n, const TBinning& b, uint32_t* id
     const double x = v[j];
     const bool ok = x >= b.Min && x <= b.Max;
     const double r = ok ? (x - b.Min) * b.Inv : 0.0; // 0 <= r <= bin count (plus rounding)
-    const uint32_t k = static_cast<uint32_t>(r);
-    const double frac = r - static_cast<double>(k);
-    const double eps = r * b.Tol;
-    nearEdge = nearEdge || frac < eps || frac > 1.0 - eps;
+    const uint32_t k = static_cast<uint32_t>(r + b.Eps); // r - Eps > -1: truncates to 0
+    nearEdge = nearEdge || static_cast<uint32_t>(r - b.Eps) != k;
     idx[j] = ok ? std::min(k, b.Last) : b.Spill;
   }
   return nearEdge;
@@ -65,27 +67,24 @@ bool IndexBlockScalar(const double* v, size_t n, const TBinning& b, uint32_t* id
 __attribute__((target("avx2"))) bool IndexBlockAvx2(const double* v, size_t n, const TBinning& b, uint32_t* idx)
 {
   const __m256d mn = _mm256_set1_pd(b.Min), mx = _mm256_set1_pd(b.Max), inv = _mm256_set1_pd(b.Inv);
-  const __m256d tol = _mm256_set1_pd(b.Tol), one = _mm256_set1_pd(1.0);
+  const __m256d eps = _mm256_set1_pd(b.Eps);
   const __m128i last = _mm_set1_epi32(static_cast<int>(b.Last)), spill = _mm_set1_epi32(static_cast<int>(b.Spill));
   const __m256i pick = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6); // low halves of the 64-bit masks
-  __m256d nearEdge = _mm256_setzero_pd();
+  __m128i nearEdge = _mm_setzero_si128();
   size_t j = 0;
   for (; j + 4 <= n; j += 4) {
     const __m256d x = _mm256_loadu_pd(v + j);
     // Ordered comparisons: NaN is outside.
     const __m256d ok = _mm256_and_pd(_mm256_cmp_pd(x, mn, _CMP_GE_OQ), _mm256_cmp_pd(x, mx, _CMP_LE_OQ));
     const __m256d r = _mm256_mul_pd(_mm256_and_pd(_mm256_sub_pd(x, mn), ok), inv);
-    const __m128i k = _mm256_cvttpd_epi32(r);
-    const __m256d frac = _mm256_sub_pd(r, _mm256_cvtepi32_pd(k));
-    const __m256d eps = _mm256_mul_pd(r, tol);
-    nearEdge = _mm256_or_pd(nearEdge, _mm256_or_pd(_mm256_cmp_pd(frac, eps, _CMP_LT_OQ),
-                                                   _mm256_cmp_pd(frac, _mm256_sub_pd(one, eps), _CMP_GT_OQ)));
+    const __m128i k = _mm256_cvttpd_epi32(_mm256_add_pd(r, eps));
+    nearEdge = _mm_or_si128(nearEdge, _mm_xor_si128(k, _mm256_cvttpd_epi32(_mm256_sub_pd(r, eps))));
     const __m128i ok32 = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(_mm256_castpd_si256(ok), pick));
     const __m128i in = _mm_min_epu32(k, last);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(idx + j), _mm_blendv_epi8(spill, in, ok32));
   }
   const bool tail = j < n && IndexBlockScalar(v + j, n - j, b, idx + j);
-  return tail || _mm256_movemask_pd(nearEdge) != 0;
+  return tail || !_mm_testz_si128(nearEdge, nearEdge);
 }
 
 // Eight values at a time, with mask registers for the range test.
@@ -93,7 +92,7 @@ __attribute__((target("avx512f,avx512vl,avx512dq"))) bool IndexBlockAvx512(const
                                                                            const TBinning& b, uint32_t* idx)
 {
   const __m512d mn = _mm512_set1_pd(b.Min), mx = _mm512_set1_pd(b.Max), inv = _mm512_set1_pd(b.Inv);
-  const __m512d tol = _mm512_set1_pd(b.Tol), one = _mm512_set1_pd(1.0);
+  const __m512d eps = _mm512_set1_pd(b.Eps);
   const __m256i last = _mm256_set1_epi32(static_cast<int>(b.Last)), spill = _mm256_set1_epi32(static_cast<int>(b.Spill));
   __mmask8 nearEdge = 0;
   size_t j = 0;
@@ -102,10 +101,9 @@ __attribute__((target("avx512f,avx512vl,avx512dq"))) bool IndexBlockAvx512(const
     const __mmask8 ok = _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(x, mn, _CMP_GE_OQ), x, mx, _CMP_LE_OQ);
     const __m512d r = _mm512_maskz_mul_pd(ok, _mm512_sub_pd(x, mn), inv);
     // The masked forms: the plain ones trip GCC's uninitialised-value warning.
-    const __m256i k = _mm512_mask_cvttpd_epu32(_mm256_setzero_si256(), 0xFF, r);
-    const __m512d frac = _mm512_sub_pd(r, _mm512_mask_cvtepu32_pd(_mm512_setzero_pd(), 0xFF, k));
-    const __m512d eps = _mm512_mul_pd(r, tol);
-    nearEdge |= _mm512_cmp_pd_mask(frac, eps, _CMP_LT_OQ) | _mm512_cmp_pd_mask(frac, _mm512_sub_pd(one, eps), _CMP_GT_OQ);
+    const __m256i k = _mm512_mask_cvttpd_epu32(_mm256_setzero_si256(), 0xFF, _mm512_add_pd(r, eps));
+    const __m256i below = _mm512_mask_cvttpd_epu32(_mm256_setzero_si256(), 0xFF, _mm512_sub_pd(r, eps));
+    nearEdge |= _mm256_cmpneq_epu32_mask(k, below);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(idx + j), _mm256_mask_blend_epi32(ok, spill, _mm256_min_epu32(k, last)));
   }
   const bool tail = j < n && IndexBlockScalar(v + j, n - j, b, idx + j);
@@ -160,6 +158,135 @@ bool IsPowerOfTwo(double w)
   return std::frexp(w, &e) == 0.5;
 }
 
+// Counts n values into bins (bin count counters and the spill slot).
+void CountRange(const double* v, size_t n, const TBinning& b, unsigned long* bins)
+{
+  uint32_t idx[kBlock];
+  for (size_t i = 0; i < n; i += kBlock) {
+    const size_t m = std::min(kBlock, n - i);
+    if (b.Inv == 0 || IndexBlock(v + i, m, b, idx)) IndexBlockExact(v + i, m, b, idx);
+    for (size_t j = 0; j < m; ++j) ++bins[idx[j]];
+  }
+}
+
+// Values a thread takes at a time: small enough that a thread the scheduler
+// holds back delays the end by little, large enough that taking one costs
+// nothing next to counting it.
+constexpr size_t kPiece = size_t(1) << 16;
+// The fewest values that make waking a helper thread worth it.
+constexpr size_t kValuesPerThread = size_t(1) << 19;
+constexpr unsigned kMaxThreads = 16;
+
+// One large count shared by the calling thread and its helpers. Helpers hold
+// it through a shared pointer: one that starts late finds no piece left and
+// touches nothing but this.
+struct TSharedCount {
+  const double* Values = nullptr;
+  size_t Count = 0;
+  TBinning Binning{};
+  size_t Stride = 0;                           // bin count + 1
+  std::unique_ptr<unsigned long[]> HelperBins; // Stride counters per helper
+  std::atomic<size_t> Next{0};                 // first value of the next piece
+  std::mutex Mutex;
+  std::condition_variable Changed;
+  unsigned HelpersJoined = 0;  // helpers that have asked for a piece, under Mutex
+  size_t HelpersCounted = 0;   // values counted by helpers, under Mutex
+
+  // Counts pieces until none is left; returns the number of values counted.
+  // A helper says when it has asked for its first piece.
+  size_t Work(unsigned long* bins, bool helper)
+  {
+    size_t counted = 0;
+    for (;;) {
+      const size_t i = Next.fetch_add(kPiece, std::memory_order_relaxed);
+      if (helper && counted == 0) {
+        std::lock_guard<std::mutex> lock(Mutex);
+        ++HelpersJoined;
+        Changed.notify_all();
+      }
+      if (i >= Count) return counted;
+      const size_t m = std::min(kPiece, Count - i);
+      CountRange(Values + i, m, Binning, bins);
+      counted += m;
+    }
+  }
+
+  void Help(unsigned slot)
+  {
+    const size_t counted = Work(HelperBins.get() + slot * Stride, true);
+    if (counted == 0) return;
+    std::lock_guard<std::mutex> lock(Mutex);
+    HelpersCounted += counted;
+    Changed.notify_all();
+  }
+};
+
+enum TThreads { threadsAuto, threadsNone, threadsAll };
+// KV_HISTOGRAM_THREADS="1" counts in the calling thread alone; "all" has it
+// wait until every helper has taken a piece before taking its own, so that
+// tests see the helpers' counters merged on any machine with two threads
+// (for tests only: with a pool too busy to start the helpers it would wait
+// for ever).
+TThreads Threads()
+{
+  static const TThreads threads = [] {
+    const char* env = std::getenv("KV_HISTOGRAM_THREADS");
+    const std::string wanted = env ? env : "";
+    return wanted == "1" ? threadsNone : wanted == "all" ? threadsAll : threadsAuto;
+  }();
+  return threads;
+}
+
+// How many pool threads help to count n values into binCount bins: none
+// below a few hundred thousand values per thread, or when the helpers'
+// counters would cost more to clear and merge than they save.
+unsigned HelperCount(size_t n, size_t binCount)
+{
+  if (n < 2 * kValuesPerThread) return 0;
+  const int ideal = QThread::idealThreadCount();
+  const size_t threads = std::min<size_t>({ideal > 1 ? static_cast<size_t>(ideal) : 1, n / kValuesPerThread, kMaxThreads});
+  if (threads < 2) return 0;
+  const size_t helpers = threads - 1;
+  return (binCount + 1) * helpers <= n / 16 ? static_cast<unsigned>(helpers) : 0;
+}
+
+// Counts with helpers from the global thread pool; false (nothing counted)
+// when they cannot be had, so the caller counts alone.
+bool CountShared(const double* v, size_t n, const TBinning& b, size_t binCount, unsigned long* bins)
+{
+  const unsigned helpers = Threads() == threadsNone ? 0 : HelperCount(n, binCount);
+  QThreadPool* pool = helpers ? QThreadPool::globalInstance() : nullptr;
+  if (!pool) return false;
+  std::shared_ptr<TSharedCount> shared;
+  unsigned started = 0;
+  try {
+    shared = std::make_shared<TSharedCount>();
+    shared->Values = v;
+    shared->Count = n;
+    shared->Binning = b;
+    shared->Stride = binCount + 1;
+    shared->HelperBins.reset(new unsigned long[helpers * shared->Stride]());
+    for (; started < helpers; ++started)
+      pool->start(QRunnable::create([shared, slot = started]() noexcept { shared->Help(slot); }));
+  } catch (...) { // out of memory or threads: whoever started helps, the rest is counted here
+    if (!shared || !shared->HelperBins) return false;
+  }
+  if (Threads() == threadsAll) {
+    std::unique_lock<std::mutex> lock(shared->Mutex);
+    shared->Changed.wait(lock, [&] { return shared->HelpersJoined == started; });
+  }
+  const size_t mine = shared->Work(bins, false);
+  {
+    std::unique_lock<std::mutex> lock(shared->Mutex);
+    shared->Changed.wait(lock, [&] { return mine + shared->HelpersCounted == n; });
+  }
+  for (unsigned h = 0; h < helpers; ++h) { // a helper that never ran left zeros
+    const unsigned long* sub = shared->HelperBins.get() + h * shared->Stride;
+    for (size_t j = 0; j < binCount; ++j) bins[j] += sub[j];
+  }
+  return true;
+}
+
 } // namespace
 
 TKvHistogramData::TKvHistogramData() = default;
@@ -211,29 +338,21 @@ bool TKvHistogramData::Create(const double* values, unsigned long count, double 
 
 void TKvHistogramData::CountValues()
 {
-  unsigned long* const bins = FBins;
-  const unsigned long n = FValueCount;
-  const double* const v = FValues;
   TBinning b;
   b.Min = FMin;
   b.Max = FMax;
   b.Width = FBinWidth;
   b.Inv = 1.0 / FBinWidth;
-  // With a power-of-two width the product is the quotient, bit for bit.
-  // Otherwise both lie within a few units in the last place of the exact
-  // ratio; 1e-15 of it is a safe margin.
-  b.Tol = IsPowerOfTwo(FBinWidth) && std::isfinite(b.Inv) ? 0.0 : 1e-15;
-  if (!std::isfinite(b.Inv)) b.Inv = 0; // every block takes the exact path
+  // With a power-of-two width the product is the quotient, bit for bit. A
+  // reciprocal that is not a normal number is not precise enough: every
+  // block then takes the division.
+  b.Eps = IsPowerOfTwo(FBinWidth) ? 0.0 : 1e-15 * (static_cast<double>(FBinCount) + 1.0);
+  if (!(b.Inv >= DBL_MIN) || !std::isfinite(b.Inv)) b.Inv = 0;
   b.Last = static_cast<uint32_t>(FBinCount - 1);
   b.Spill = static_cast<uint32_t>(FBinCount);
-  uint32_t idx[kBlock];
-  for (unsigned long i = 0; i < n; i += kBlock) {
-    const size_t m = static_cast<size_t>(std::min<unsigned long>(kBlock, n - i));
-    if (b.Inv == 0 || IndexBlock(v + i, m, b, idx)) IndexBlockExact(v + i, m, b, idx);
-    for (size_t j = 0; j < m; ++j) ++bins[idx[j]];
-  }
-  bins[FBinCount] = 0;
-  FMaxBinCount = *std::max_element(bins, bins + FBinCount);
+  if (!CountShared(FValues, FValueCount, b, FBinCount, FBins)) CountRange(FValues, FValueCount, b, FBins);
+  FBins[FBinCount] = 0;
+  FMaxBinCount = *std::max_element(FBins, FBins + FBinCount);
 }
 
 void TKvHistogramData::Destroy()

@@ -1,6 +1,5 @@
 // The multi-file table: rows and filesChanged, removal, filters and their
-// dialog numbers, starting folders, the row and add buttons, drops and
-// large lists.
+// dialog numbers, the row and add buttons, drops.
 
 #include "filetestutil.h"
 
@@ -28,6 +27,20 @@ QToolButton* rowButton(TKvQMultiFileOpenEdit& e, int row) {
 
 QStringList lastEmitted(const QSignalSpy& spy) { return spy.last().at(0).toStringList(); }
 
+// Drags `urls` over the table and drops them; "enter" or "drop" tells which
+// step refused, "" that both were accepted.
+QString dropUrls(TKvQMultiFileOpenEdit& e, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(e.table()->viewport(), &enter);
+  if (!enter.isAccepted())
+    return "enter";
+  QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(e.table()->viewport(), &drop);
+  return drop.isAccepted() ? "" : "drop";
+}
+
 } // namespace
 
 class TstMultiFileEdit : public QObject {
@@ -45,27 +58,18 @@ private Q_SLOTS:
   void removal();
   void filterIndexes_data();
   void filterIndexes();
-  void currentFolder();
-  void rowButtonAndAppendRow();
-  void addButton();
+  void rowButtonAndAddButton();
   void drops();
   void dropFromBigFolder();
-  void largeListButtonsFollowScrolling();
 };
 
 void TstMultiFileEdit::rowsAndSignals() {
   TKvQMultiFileOpenEdit e(nullptr, QString(), {"/a.txt"}, {}, -1);
-  QCOMPARE(e.getFilesQt(), QStringList{"/a.txt"});
   QSignalSpy spy(&e, &TKvQMultiFileOpenEdit::filesChanged);
   e.setFiles(std::vector<std::string>{"/b.txt", "", "/c \xc3\xa4.txt"});
-  QCOMPARE(spy.count(), 3);
+  QCOMPARE(spy.count(), 3); // cleared, then one per non-empty name
   QCOMPARE(spy.at(0).at(0).toStringList(), QStringList());
-  QCOMPARE(spy.at(1).at(0).toStringList(), QStringList{"/b.txt"});
-  QCOMPARE(lastEmitted(spy), (QStringList{"/b.txt", QString::fromUtf8("/c \xc3\xa4.txt")}));
   QCOMPARE(e.getFiles(), (std::vector<std::string>{"/b.txt", "/c \xc3\xa4.txt"}));
-  QVERIFY(rowButton(e, 1));
-  QCOMPARE(rowButton(e, 1)->text(), QStringLiteral("..."));
-
   spy.clear();
   e.addFiles({"", "/d.txt"});
   e.addFile(QString());
@@ -76,25 +80,18 @@ void TstMultiFileEdit::rowsAndSignals() {
   QCOMPARE(e.table()->item(1, 0)->background().style(), Qt::Dense6Pattern);
   QCOMPARE(e.table()->item(2, 0)->background().style(), Qt::NoBrush);
   QVERIFY(rowButton(e, 1));
-  QVERIFY(e.minimumHeight() > 0);
-  QCOMPARE(e.sizeHint().height(), e.minimumHeight());
 }
 
 void TstMultiFileEdit::removal() {
   TKvQMultiFileOpenEdit e(nullptr, QString(), {"/0", "/1", "/2", "/3", "/4"}, {}, -1);
   QSignalSpy spy(&e, &TKvQMultiFileOpenEdit::filesChanged);
   e.removeSelected(); // nothing selected: one emission, nothing removed
-  QCOMPARE(spy.count(), 1);
   QCOMPARE(lastEmitted(spy), (QStringList{"/0", "/1", "/2", "/3", "/4"}));
   e.table()->setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 1), true);
   e.table()->setRangeSelected(QTableWidgetSelectionRange(4, 0, 4, 1), true);
   e.removeButton()->click();
-  QCOMPARE(e.getFilesQt(), (QStringList{"/0", "/3"}));
   QCOMPARE(spy.count(), 2);
   QCOMPARE(lastEmitted(spy), (QStringList{"/0", "/3"}));
-  e.table()->selectAll();
-  e.clearSelection();
-  QVERIFY(e.table()->selectedItems().isEmpty());
   e.removeAllFiles();
   QCOMPARE(e.table()->rowCount(), 0);
   QCOMPARE(spy.count(), 2);
@@ -113,24 +110,17 @@ void TstMultiFileEdit::filterIndexes_data() {
 
 void TstMultiFileEdit::filterIndexes() {
   QFETCH(int, idx);
-  QFETCH(QString, startsOn);
   QFETCH(QString, pick);
-  QFETCH(int, idxAfter);
-  const QString dir = kvtest::freshDir("mfilter");
-  const QString file = filetest::touch(dir + "/a.txt");
+  const QString file = filetest::touch(kvtest::freshDir("mfilter") + "/a.txt");
   TKvQMultiFileOpenEdit e(nullptr, QString(), {}, {}, -1);
-  QCOMPARE(e.getCurrentFilterIdx(), -1);
   e.setFilter(kTxtAll + "||");
-  QCOMPARE(QString::fromStdString(e.getFilterStr()), kTxtAll + "||");
-  QCOMPARE(e.getCurrentFilterIdx(), 0);
   e.setCurrentFilterIdx(99);
   QCOMPARE(e.getCurrentFilterIdx(), 3);
   e.setCurrentFilterIdx(idx);
   DialogSeen seen;
   QVERIFY(withFileDialog({{file}, pick, false}, &seen, [&] { e.addButton()->click(); }));
-  QCOMPARE(seen.nameFilters, (QStringList{"Text files (*.txt)", "All files (*)", ""}).mid(0, seen.nameFilters.size()));
-  QCOMPARE(seen.selectedFilter, startsOn);
-  QCOMPARE(e.getCurrentFilterIdx(), idxAfter);
+  QTEST(seen.selectedFilter, "startsOn");
+  QTEST(e.getCurrentFilterIdx(), "idxAfter");
   QCOMPARE(e.getFilesQt(), QStringList{file});
   // Wildcard matching over names and patterns alike.
   e.setFilterIdxFromString("/x/y.TXT");
@@ -143,25 +133,11 @@ void TstMultiFileEdit::filterIndexes() {
   QCOMPARE(c.getCurrentFilterIdx(), 3);
 }
 
-void TstMultiFileEdit::currentFolder() {
-  TKvQMultiFileOpenEdit e(nullptr, QString(), {"/a/b/c.tif", "/d/e.tif"}, {}, -1);
-  QCOMPARE(e.currentFolder().str(), std::string("/a/b"));
-  e.table()->setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 1), true);
-  QCOMPARE(e.currentFolder().str(), std::string("/d"));
-  e.clearSelection();
-  // A replacement picked through a row's button wins over the first row.
-  const QString dir = kvtest::freshDir("mfolder");
-  const QString z = filetest::touch(dir + "/y/z.tif");
-  QVERIFY(withFileDialog({{z}, {}, false}, nullptr, [&] { e.browseSingle(e.table()->item(1, 0)); }));
-  QCOMPARE(e.currentFolder().str(), QtToKvStr(dir + "/y"));
-  e.setFiles(QStringList());
-  QCOMPARE(e.currentFolder().str(), QtToKvStr(dir + "/y"));
-}
-
-void TstMultiFileEdit::rowButtonAndAppendRow() {
+void TstMultiFileEdit::rowButtonAndAddButton() {
   const QString dir = kvtest::freshDir("mrow");
   const QString a = filetest::touch(dir + "/a.tif");
   const QString b = filetest::touch(dir + "/sub/b.tif");
+  const QString c = filetest::touch(dir + "/c.tif");
   GlobalOT(1)->SetS<std::string>("last_dir_path", QtToKvStr(dir + "/sub"));
   TKvQMultiFileOpenEdit e(nullptr, "Pick one", {}, {}, -1);
   QSignalSpy spy(&e, &TKvQMultiFileOpenEdit::filesChanged);
@@ -170,31 +146,21 @@ void TstMultiFileEdit::rowButtonAndAppendRow() {
   QVERIFY(withFileDialog({{b}, {}, false}, &seen, [&] { e.appendRow(); }));
   QCOMPARE(seen.title, QStringLiteral("Pick one"));
   QCOMPARE(seen.directory, dir + "/sub");
-  QCOMPARE(e.getFilesQt(), QStringList{b});
   QCOMPARE(spy.count(), 1);
   // The row's button replaces the file without filesChanged; a cancel keeps it.
   QVERIFY(withFileDialog({{a}, {}, false}, &seen, [&] { Q_EMIT rowButton(e, 0)->pressed(); }));
-  QCOMPARE(seen.directory, dir + "/sub");
   QCOMPARE(e.getFilesQt(), QStringList{a});
   QVERIFY(withFileDialog({{}, {}, true}, nullptr, [&] { Q_EMIT rowButton(e, 0)->pressed(); }));
   QCOMPARE(e.getFilesQt(), QStringList{a});
   QCOMPARE(spy.count(), 1);
-}
-
-void TstMultiFileEdit::addButton() {
-  const QString dir = kvtest::freshDir("madd");
-  const QString a = filetest::touch(dir + "/in/a.tif");
-  const QString b = filetest::touch(dir + "/in/b.tif");
-  TKvQMultiFileOpenEdit e(nullptr, QString(), {dir + "/in/x.tif"}, {}, -1);
-  QSignalSpy spy(&e, &TKvQMultiFileOpenEdit::filesChanged);
-  DialogSeen seen;
-  QVERIFY(withFileDialog({{a, b}, {}, false}, &seen, [&] { e.addButton()->click(); }));
-  QCOMPARE(seen.title, QString::fromStdString(KvQtResString("global.KvDirEditDlgTitle")));
-  QCOMPARE(seen.directory, dir + "/in");
+  // The add button takes several files, one emission each, from the current folder.
+  e.setFiles(QStringList{dir + "/x.tif"});
+  spy.clear();
+  QVERIFY(withFileDialog({{a, c}, {}, false}, &seen, [&] { e.addButton()->click(); }));
+  QCOMPARE(seen.directory, dir);
   QCOMPARE(seen.fileMode, QFileDialog::ExistingFiles);
-  QCOMPARE(e.getFilesQt(), (QStringList{dir + "/in/x.tif", a, b}));
+  QCOMPARE(e.getFilesQt(), (QStringList{dir + "/x.tif", a, c}));
   QCOMPARE(spy.count(), 2);
-  QCOMPARE(spy.at(0).at(0).toStringList(), (QStringList{dir + "/in/x.tif", a}));
   QVERIFY(withFileDialog({{}, {}, true}, nullptr, [&] { e.addButton()->click(); }));
   QCOMPARE(spy.count(), 2);
 }
@@ -205,31 +171,17 @@ void TstMultiFileEdit::drops() {
   const QString b = filetest::touch(dir + "/b.tif");
   const QString c = filetest::touch(dir + "/c.tif");
   QDir().mkpath(dir + "/folder");
+  const QUrl folder = QUrl::fromLocalFile(dir + "/folder"), remote("http://example.org/x.tif");
   TKvQMultiFileOpenEdit e(nullptr, QString(), {b}, {}, -1);
   QSignalSpy spy(&e, &TKvQMultiFileOpenEdit::filesChanged);
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(c), QUrl::fromLocalFile(b), QUrl::fromLocalFile(dir + "/folder"),
-                QUrl("http://example.org/x.tif"), QUrl::fromLocalFile(a), QUrl::fromLocalFile(c)});
-  QWidget* target = e.table()->viewport();
-  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &enter);
-  QVERIFY(enter.isAccepted());
-  QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &drop);
-  QVERIFY(drop.isAccepted());
+  const QList<QUrl> urls{QUrl::fromLocalFile(c), QUrl::fromLocalFile(b), folder, remote, QUrl::fromLocalFile(a),
+                         QUrl::fromLocalFile(c)};
+  QCOMPARE(dropUrls(e, urls), QString());
   QCOMPARE(e.getFilesQt(), (QStringList{b, c, a}));
   QCOMPARE(spy.count(), 1);
-  // Nothing new: the drop is refused and nothing emitted.
-  QDropEvent again(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &again);
-  QVERIFY(!again.isAccepted());
+  QCOMPARE(dropUrls(e, urls), QString("drop")); // nothing new: refused, nothing emitted
+  QCOMPARE(dropUrls(e, {folder, remote}), QString("enter"));
   QCOMPARE(spy.count(), 1);
-  // Only folders and remote URLs: refused when the drag enters.
-  QMimeData none;
-  none.setUrls({QUrl::fromLocalFile(dir + "/folder"), QUrl("http://example.org/x.tif")});
-  QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &none, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &refused);
-  QVERIFY(!refused.isAccepted());
 }
 
 // Many files of one folder are sorted out from one listing of it: files
@@ -257,28 +209,20 @@ void TstMultiFileEdit::dropFromBigFolder() {
   QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(e.table()->viewport(), &drop);
   QCOMPARE(e.getFilesQt(), expected);
-}
 
-void TstMultiFileEdit::largeListButtonsFollowScrolling() {
-  QStringList many;
-  for (int i = 0; i < 500; ++i)
-    many << QString("/data/f%1.tif").arg(i);
-  TKvQMultiFileOpenEdit e(nullptr, QString(), {}, {}, -1);
-  e.resize(300, 200);
-  e.addFiles(many);
-  QCOMPARE(e.table()->rowCount(), 500);
-  QVERIFY(rowButton(e, 0));
-  QVERIFY(!rowButton(e, 499));
-  e.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&e));
-  e.table()->verticalScrollBar()->setValue(e.table()->verticalScrollBar()->maximum());
-  QTRY_VERIFY(rowButton(e, 499));
-  // The late button still picks a file for its own row.
-  const QString dir = kvtest::freshDir("mlarge");
-  const QString z = filetest::touch(dir + "/z.tif");
-  QVERIFY(withFileDialog({{z}, {}, false}, nullptr, [&] { Q_EMIT rowButton(e, 499)->pressed(); }));
-  QCOMPARE(e.getFilesQt().at(499), z);
-  QCOMPARE(e.getFilesQt().at(498), QStringLiteral("/data/f498.tif"));
+  // The folder's listing is kept for the next drop; a change in the folder
+  // must not be hidden by it: a file replaced by a folder, a new file.
+  QFile::remove(dir + "/f1.tif");
+  QDir().mkpath(dir + "/f1.tif");
+  expected.removeAt(1);
+  expected << filetest::touch(dir + "/new.tif");
+  urls << QUrl::fromLocalFile(expected.last());
+  data.setUrls(urls);
+  TKvQMultiFileOpenEdit again(nullptr, QString(), {}, {}, -1);
+  QApplication::sendEvent(again.table()->viewport(), &enter);
+  QDropEvent drop2(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(again.table()->viewport(), &drop2);
+  QCOMPARE(again.getFilesQt(), expected);
 }
 
 QTEST_MAIN(TstMultiFileEdit)

@@ -1,13 +1,8 @@
-// Network browsing: the enumerator's worker loop and cache, the server
-// sources, the chooser, the file-dialog hook, KvQtSelectComputer, and a
-// start/stop stress run under a watchdog.
+// Network browsing: the enumerator's worker loop, its cache and its stop,
+// and the server sources.
 
 #include "filetestutil.h"
 
-#include "files/kvqtselectcomputer.h"
-#include "files/netdlglistwidget.h"
-#include "files/qtdlgthunk.h"
-#include "files/qtnetdlg.h"
 #include "files/qtnetserverenumerator.h"
 #include "files/tkvqtmdnsserversource.h"
 #include "files/tkvqtmountserversource.h"
@@ -15,10 +10,7 @@
 #include "module/kvmodule_initializer.h"
 
 #include <QElapsedTimer>
-#include <QFileDialog>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QToolButton>
 
 #include <atomic>
 #include <chrono>
@@ -66,23 +58,13 @@ struct Watchdog {
   }
 };
 
-QStringList listTexts(const QtNetDlg& dlg) {
-  QStringList out;
-  for (int i = 0; i < dlg.list()->count(); ++i)
-    out << dlg.list()->item(i)->text();
-  return out;
-}
-
 } // namespace
 
 class TstNetBrowse : public QObject {
   Q_OBJECT
 private Q_SLOTS:
   void initTestCase() { Init_KvQtCpnt(); }
-  void cleanupTestCase() {
-    KvQtResetDefaultNetServerSources();
-    Deinit_KvQtCpnt();
-  }
+  void cleanupTestCase() { Deinit_KvQtCpnt(); }
   void cleanup() {
     QCOMPARE(kvtest::closeStrayModals(), 0);
     KV_VERIFY_NO_TOPLEVELS();
@@ -93,10 +75,6 @@ private Q_SLOTS:
   void mountTable_data();
   void mountTable();
   void mdnsProgramMissingOrHanging();
-  void chooserUpdatingAndUpdate();
-  void thunkAddsServerToSidebar();
-  void selectComputer();
-  void startStopStress();
 };
 
 void TstNetBrowse::enumeratorPassesAndCache() {
@@ -179,116 +157,6 @@ void TstNetBrowse::mdnsProgramMissingOrHanging() {
   timer.restart();
   QVERIFY(TKvQtMdnsServerSource(script, 30000).discover([] { return true; }).size() <= 1);
   QVERIFY2(timer.elapsed() < 5000, "cancelling did not stop the browse");
-}
-
-void TstNetBrowse::chooserUpdatingAndUpdate() {
-  auto gated = std::make_shared<FakeSource>(QStringList{"alpha", "beta"}, true);
-  TKvQtNetEnumeratorThread worker({gated});
-  QtNetDlg dlg(worker.enumerator(), nullptr, nullptr);
-  QCOMPARE(dlg.windowTitle(), QString::fromStdString(KvQtResString("global.Title")));
-  dlg.show();
-  // Before the first pass: a note that cannot be chosen, Update disabled.
-  QCOMPARE(dlg.list()->count(), 1);
-  QVERIFY(!(dlg.list()->item(0)->flags() & Qt::ItemIsSelectable));
-  QVERIFY(!dlg.updateButton()->isEnabled());
-  gated->open = true;
-  QTRY_COMPARE(listTexts(dlg), (QStringList{"alpha", "beta"}));
-  QVERIFY(dlg.updateButton()->isEnabled());
-  // Update: disabled at once, enabled again by the next list.
-  gated->open = false;
-  dlg.updateButton()->click();
-  QVERIFY(!dlg.updateButton()->isEnabled());
-  QTRY_COMPARE(gated->calls.load(), 2);
-  gated->open = true;
-  QTRY_VERIFY(dlg.updateButton()->isEnabled());
-  QCOMPARE(listTexts(dlg), (QStringList{"alpha", "beta"}));
-  // Choosing and double-clicking.
-  dlg.list()->item(1)->setSelected(true);
-  QCOMPARE(dlg.selected(), QStringLiteral("beta"));
-  QSignalSpy accepted(&dlg, &QDialog::accepted);
-  Q_EMIT dlg.list()->itemDoubleClicked(dlg.list()->item(1));
-  QCOMPARE(accepted.count(), 1);
-}
-
-void TstNetBrowse::thunkAddsServerToSidebar() {
-  TKvQtNetEnumeratorThread worker({std::make_shared<FakeSource>(QStringList{"srv1", "srv2"})});
-  QFileDialog dlg(nullptr, "Files");
-  dlg.setOption(QFileDialog::DontUseNativeDialog);
-  QtDlgThunk thunk(worker.enumerator());
-  thunk.SetFileDialog(&dlg);
-  QVERIFY(dlg.findChildren<QToolButton*>().contains(thunk.networkButton()));
-  try {
-    thunk.SetFileDialog(&dlg);
-    QFAIL("a second dialog was accepted");
-  } catch (const std::runtime_error& e) {
-    QCOMPARE(QString(e.what()), QStringLiteral("SetFileDialog(): QFileDialog was already set."));
-  }
-  QObject* sidebar = dlg.findChild<QObject*>("sidebar");
-  QVERIFY(sidebar);
-  QSignalSpy wentTo(sidebar, SIGNAL(goToUrl(QUrl)));
-  // The network button runs the chooser; the user picks srv2 and opens it.
-  std::vector<QString> servers;
-  QTRY_VERIFY(worker.enumerator()->cachedServerList(servers));
-  kvtest::ModalDriver driver([](QWidget* w) {
-    auto* chooser = qobject_cast<QtNetDlg*>(w);
-    QVERIFY(chooser);
-    chooser->list()->item(1)->setSelected(true);
-    chooser->accept();
-  });
-  driver.start();
-  thunk.networkButton()->click();
-  QVERIFY(driver.fired());
-  // The sidebar keeps the entry as a cleaned local path.
-  const QUrl url = QUrl::fromLocalFile("//srv2");
-  const int before = dlg.sidebarUrls().size();
-  QCOMPARE(QDir::cleanPath(dlg.sidebarUrls().last().toLocalFile()), QStringLiteral("/srv2"));
-  QCOMPARE(wentTo.count(), 1);
-  QCOMPARE(wentTo.at(0).at(0).toUrl(), url);
-  thunk.goToServer(); // the same server again: shown, not added twice
-  QCOMPARE(dlg.sidebarUrls().size(), before);
-  QCOMPARE(wentTo.count(), 2);
-}
-
-void TstNetBrowse::selectComputer() {
-  // Nothing to choose: an empty answer, nothing shown, no hang.
-  KvQtSetDefaultNetServerSources({});
-  QElapsedTimer timer;
-  timer.start();
-  QCOMPARE(KvQtSelectComputer(nullptr, "Pick"), std::string());
-  QVERIFY(timer.elapsed() < 3000);
-  // Servers found: the chooser is offered.
-  KvQtSetDefaultNetServerSources({std::make_shared<FakeSource>(QStringList{"alpha", "beta"})});
-  QString title;
-  kvtest::ModalDriver driver([&](QWidget* w) {
-    auto* chooser = qobject_cast<QtNetDlg*>(w);
-    QVERIFY(chooser);
-    title = chooser->windowTitle();
-    chooser->list()->item(1)->setSelected(true);
-    chooser->accept();
-  });
-  driver.start();
-  QCOMPARE(KvQtSelectComputer(nullptr, "Pick \xc3\xa4"), std::string("beta"));
-  QVERIFY(driver.fired());
-  QCOMPARE(title, QString::fromUtf8("Pick \xc3\xa4"));
-  KvQtResetDefaultNetServerSources();
-}
-
-void TstNetBrowse::startStopStress() {
-  Watchdog dog(240);
-  auto source = std::make_shared<FakeSource>(QStringList{"s"});
-  int published = 0;
-  for (int i = 0; i < 1000; ++i) {
-    TKvQtNetEnumeratorThread worker({source});
-    if (i % 10 == 0) {
-      // Now and then let a pass finish and wake it once more.
-      std::vector<QString> list;
-      QTRY_VERIFY(worker.enumerator()->cachedServerList(list));
-      worker.enumerator()->refresh();
-      ++published;
-    }
-    QVERIFY(worker.stop(10000));
-  }
-  QCOMPARE(published, 100);
 }
 
 QTEST_MAIN(TstNetBrowse)

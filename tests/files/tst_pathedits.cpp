@@ -1,6 +1,6 @@
-// The folder, open-file and save-file edits: unquoting, browse signals and
-// their in/out path, filter index tracking, overwrite confirmation, drops
-// from a file manager and path completion.
+// The folder, open-file and save-file edits: browse signals and their in/out
+// path, filter index tracking, overwrite confirmation, drops from a file
+// manager.
 
 #include "filetestutil.h"
 
@@ -12,11 +12,12 @@
 
 #include "kvsuite/kvconfig.h"
 
-#include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QToolButton>
 
 #include <memory>
@@ -40,22 +41,6 @@ struct SignalLog {
 };
 
 // Sends a drag of `urls` over the line edit and drops it; true when accepted.
-bool dropUrls(TKvAbstractQFileDirEdit* e, const QList<QUrl>& urls) {
-  QMimeData data;
-  data.setUrls(urls);
-  QLineEdit* target = e->lineEdit();
-  const QPoint pos = target->rect().center();
-  QDragEnterEvent enter(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &enter);
-  if (!enter.isAccepted())
-    return false;
-  QDropEvent drop(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &drop);
-  return drop.isAccepted();
-}
-
-// Completions the edit's completer offers after the user typed `prefix`,
-// once the file-system model has read the folder.
 QStringList completions(QLineEdit* edit, const QString& prefix, int expected) {
   QCompleter* c = edit->completer();
   if (!c)
@@ -76,6 +61,20 @@ QStringList completions(QLineEdit* edit, const QString& prefix, int expected) {
   return out;
 }
 
+bool dropUrls(TKvAbstractQFileDirEdit* e, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  QLineEdit* target = e->lineEdit();
+  const QPoint pos = target->rect().center();
+  QDragEnterEvent enter(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted())
+    return false;
+  QDropEvent drop(pos, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
 } // namespace
 
 class TstPathEdits : public QObject {
@@ -89,78 +88,16 @@ private Q_SLOTS:
     KV_VERIFY_NO_TOPLEVELS();
   }
 
-  void unquoting_data();
-  void unquoting();
-  void filterIndex_data();
-  void filterIndex();
   void filterIndexFollowsTypedPath_data();
   void filterIndexFollowsTypedPath();
   void browseOpenSignalsAndPath();
-  void browseCancelled();
-  void browseDirAndTitle();
   void saveOverwrite();
   void drops_data();
   void drops();
   void completion();
+  void deleteWhileFocused_data();
+  void deleteWhileFocused();
 };
-
-void TstPathEdits::unquoting_data() {
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("read");
-  QTest::newRow("quoted") << "\"/a b/c\"" << "/a b/c";
-  QTest::newRow("lone quote") << "\"" << "\"";
-  QTest::newRow("two quotes") << "\"\"" << "";
-  QTest::newRow("blanks not trimmed") << " /a " << " /a ";
-}
-
-void TstPathEdits::unquoting() {
-  QFETCH(QString, text);
-  QFETCH(QString, read);
-  TKvQDirEdit dir(nullptr);
-  TKvQFileOpenEdit file(nullptr, QString(), QString(), {}, -1);
-  SignalLog log;
-  log.attach(&dir);
-  dir.setDirectory(QtToKvStr(text));
-  file.setFile(text);
-  QCOMPARE(QString::fromStdString(dir.getDirectory()), read);
-  QCOMPARE(QString::fromStdString(file.getFile()), read);
-  QVERIFY(log.text.isEmpty()); // setting from code emits nothing
-}
-
-void TstPathEdits::filterIndex_data() {
-  QTest::addColumn<QString>("filter");
-  QTest::addColumn<int>("setIdx");
-  QTest::addColumn<QStringList>("list");
-  QTest::addColumn<int>("idx");
-  QTest::newRow("clamped high") << kTxtTif << 5 << QStringList{"Text files (*.txt)", "Images (*.tif)"} << 1;
-  QTest::newRow("clamped low") << kTxtTif << -3 << QStringList{"Text files (*.txt)", "Images (*.tif)"} << 0;
-  QTest::newRow("odd parts") << "A|*.a|B" << 1 << QStringList{"A", "B"} << 1;
-}
-
-void TstPathEdits::filterIndex() {
-  QFETCH(QString, filter);
-  QFETCH(int, setIdx);
-  QFETCH(QStringList, list);
-  QFETCH(int, idx);
-  TKvQFileSaveEdit e(nullptr, QString(), QString(), {}, -1);
-  QCOMPARE(e.getCurrentFilterIdx(), -1);
-  e.setFilter(filter);
-  QCOMPARE(e.getFilterList(), list);
-  QCOMPARE(QString::fromStdString(e.getFilterStr()), filter);
-  QCOMPARE(e.getCurrentFilterIdx(), 0);
-  e.setCurrentFilterIdx(setIdx);
-  QCOMPARE(e.getCurrentFilterIdx(), idx);
-  QCOMPARE(QString::fromStdString(e.getDefaultExt()), list.at(idx));
-  // A list replaces the names only; an empty one gives -1.
-  e.setFilter(QStringList{});
-  QCOMPARE(QString::fromStdString(e.getFilterStr()), filter);
-  QCOMPARE(e.getCurrentFilterIdx(), -1);
-  QVERIFY(e.getDefaultExt().empty());
-  // From the constructor: index 7 among three filters.
-  TKvQFileOpenEdit c(nullptr, "T", "/f", {"a", "b", "c"}, 7);
-  QCOMPARE(c.getCurrentFilterIdx(), 2);
-  QCOMPARE(c.getFile(), std::string("/f"));
-}
 
 void TstPathEdits::filterIndexFollowsTypedPath_data() {
   QTest::addColumn<QString>("typed");
@@ -192,7 +129,6 @@ void TstPathEdits::browseOpenSignalsAndPath() {
   connect(&e, &TKvAbstractQFileDirEdit::browseEnded, &e, [&](QString* p) { *p = p->toUpper(); });
   DialogSeen seen;
   QVERIFY(withFileDialog({{chosen}, "Images (*.tif)", false}, &seen, [&] { e.browseButton()->click(); }));
-  QCOMPARE(seen.title, QStringLiteral("Open it"));
   QCOMPARE(seen.directory, dir + "/start");
   QCOMPARE(seen.selectedFilter, QStringLiteral("Text files (*.txt)"));
   QCOMPARE(log.text, "started(/nowhere/x.txt) ended(" + chosen + ") changed(" + chosen.toUpper() + ") ");
@@ -205,42 +141,12 @@ void TstPathEdits::browseOpenSignalsAndPath() {
   QCOMPARE(e.getCurrentFilterIdx(), 1);
 }
 
-void TstPathEdits::browseCancelled() {
-  TKvQFileSaveEdit e(nullptr, QString(), "/keep.txt", {"*.txt", "*.tif"}, 1);
-  SignalLog log;
-  log.attach(&e);
-  DialogSeen seen;
-  QVERIFY(withFileDialog({{}, {}, true}, &seen, [&] { e.browse(); }));
-  QCOMPARE(seen.title, QString::fromStdString(KvQtResString("global.KvDirEditDlgTitle")));
-  QCOMPARE(log.text, QStringLiteral("started(/keep.txt) "));
-  QCOMPARE(e.lineEdit()->text(), QStringLiteral("/keep.txt"));
-  QCOMPARE(e.getCurrentFilterIdx(), 1);
-}
-
-void TstPathEdits::browseDirAndTitle() {
-  const QString dir = kvtest::freshDir("editdir");
-  QDir().mkpath(dir + "/inner");
-  TKvQDirEdit e(nullptr);
-  e.setTitle(std::string("Ordner \xc3\xb6"));
-  SignalLog log;
-  log.attach(&e);
-  // An empty field starts in the remembered folder.
-  GlobalOT(1)->SetS<std::string>("last_dir_path", QtToKvStr(dir));
-  DialogSeen seen;
-  QVERIFY(withFileDialog({{dir + "/inner"}, {}, false}, &seen, [&] { e.browse(); }));
-  QCOMPARE(seen.title, QString::fromUtf8("Ordner \xc3\xb6"));
-  QCOMPARE(seen.directory, dir);
-  QCOMPARE(QString::fromStdString(e.getDirectory()), dir + "/inner");
-  QCOMPARE(log.text, "started() ended(" + dir + "/inner) changed(" + dir + "/inner) ");
-}
-
 void TstPathEdits::saveOverwrite() {
   const QString dir = kvtest::freshDir("editsave");
   const QString existing = filetest::touch(dir + "/exists.txt");
   TKvQFileSaveEdit e(nullptr, QString(), QString(), {}, -1);
   e.setFilter(kTxtTif);
   QVERIFY(e.confirmOverwrite()); // empty field: nothing to ask
-
   // Typed name of an existing file: asked; No asks again, Yes is remembered
   // until the edit is finished again.
   e.resetOverwriteConfirmed();
@@ -329,6 +235,37 @@ void TstPathEdits::completion() {
   QCOMPARE(completions(folders.lineEdit(), dir + "/al", 1), QStringList{dir + "/alpha_dir"});
   QCOMPARE(completions(files.lineEdit(), dir + "/al", 2),
            (QStringList{dir + "/alpha_dir", dir + "/alpha_file.txt"}));
+}
+
+void TstPathEdits::deleteWhileFocused_data() {
+  QTest::addColumn<int>("kind");
+  QTest::newRow("folder") << 0;
+  QTest::newRow("open") << 1;
+  QTest::newRow("save") << 2;
+}
+
+// Deleting an edit moves the focus out of its field, and the field reports
+// the end of editing: nothing of the half-destroyed edit may answer that
+// (the sanitizer build catches a slot run on it).
+void TstPathEdits::deleteWhileFocused() {
+  QFETCH(int, kind);
+  QWidget window;
+  QPointer<TKvAbstractQFileDirEdit> e;
+  if (kind == 0)
+    e = new TKvQDirEdit(&window);
+  else if (kind == 1)
+    e = new TKvQFileOpenEdit(&window, QString(), "/a.txt", {}, -1);
+  else
+    e = new TKvQFileSaveEdit(&window, QString(), "/a.txt", {}, -1);
+  e->lineEdit()->setText("/a");
+  window.show();
+  QApplication::setActiveWindow(&window);
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  e->lineEdit()->setFocus();
+  QTRY_VERIFY(e->lineEdit()->hasFocus());
+  QSignalSpy finished(e->lineEdit(), &QLineEdit::editingFinished);
+  delete e;
+  QCOMPARE(finished.count(), 1); // the field did report it
 }
 
 QTEST_MAIN(TstPathEdits)

@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
-#include <memory>
 
 class TstFileProperties : public QObject {
   Q_OBJECT
@@ -27,48 +26,11 @@ private slots:
   }
   void cleanup() { KV_VERIFY_NO_TOPLEVELS(); }
 
-  void managerSignals();
   void editorsFollowTheManager_data();
   void editorsFollowTheManager();
   void typingReachesTheManager();
   void multiSelectDecidedAtCreation();
-  void factoryDestroyedWhileEditing();
 };
-
-void TstFileProperties::managerSignals() {
-  TKvQtFilePropertyManager manager;
-  QtProperty* p = manager.addProperty("file");
-  QSignalSpy changed(&manager, &QtAbstractPropertyManager::propertyChanged);
-  QSignalSpy values(&manager, &TKvQtFilePropertyManager::valueChanged);
-  QSignalSpy filters(&manager, &TKvQtFilePropertyManager::filterChanged);
-  QSignalSpy multi(&manager, &TKvQtFilePropertyManager::multiSelectChanged);
-  QStringList order;
-  connect(&manager, &QtAbstractPropertyManager::propertyChanged, this, [&] { order << "property"; });
-  connect(&manager, &TKvQtFilePropertyManager::valueChanged, this, [&] { order << "value"; });
-
-  QCOMPARE(manager.value(p), QString());
-  QVERIFY(!manager.isMultiSelect(p));
-  manager.setValue(p, "/a.tif");
-  manager.setValue(p, "/a.tif");
-  QCOMPARE(order, QStringList({"property", "value"}));
-  QCOMPARE(p->valueText(), QString("/a.tif"));
-  manager.setFilter(p, "Images|*.tif");
-  manager.setFilter(p, "Images|*.tif");
-  manager.setMultiSelect(p, true);
-  manager.setMultiSelect(p, true);
-  QCOMPARE(filters.count(), 1);
-  QCOMPARE(multi.count(), 1);
-  QCOMPARE(changed.count(), 1); // filter and multi-select leave the row's text alone
-
-  // A property of another manager is unknown here.
-  TKvQtFilePropertyManager other;
-  QtProperty* q = other.addProperty("other");
-  other.setValue(q, "/b.tif");
-  manager.setValue(q, "/c.tif");
-  QCOMPARE(manager.value(q), QString());
-  QCOMPARE(other.value(q), QString("/b.tif"));
-  QCOMPARE(values.count(), 1);
-}
 
 void TstFileProperties::editorsFollowTheManager_data() {
   QTest::addColumn<bool>("save");
@@ -169,25 +131,6 @@ void TstFileProperties::multiSelectDecidedAtCreation() {
   // The person's changes to the list reach the manager.
   multi->addFile("h");
   QCOMPARE(manager.value(p), QString("f|g|h"));
-}
-
-void TstFileProperties::factoryDestroyedWhileEditing() {
-  TKvQtFilePropertyManager manager;
-  auto factory = std::make_unique<TKvQtOpenFileEditorFactory>();
-  QtTreePropertyBrowser browser;
-  browser.setFactoryForManager(&manager, factory.get());
-  QtProperty* p = manager.addProperty("in");
-  browser.addProperty(p);
-  browser.show();
-  QApplication::setActiveWindow(&browser);
-  QVERIFY(QTest::qWaitForWindowActive(&browser));
-  browser.editItem(browser.topLevelItem(p));
-  QPointer<TKvQFileOpenEdit> editor = browser.findChild<TKvQFileOpenEdit*>();
-  QVERIFY(editor);
-  factory.reset();
-  QVERIFY(!editor);
-  manager.setValue(p, "/x.tif"); // nothing left to update; no crash
-  QCOMPARE(browser.findChild<QTreeWidget*>()->topLevelItem(0)->text(1), QString("/x.tif"));
 }
 
 QTEST_MAIN(TstFileProperties)

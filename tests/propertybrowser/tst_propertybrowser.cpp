@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTreeWidget>
@@ -58,13 +57,6 @@ struct TSheet {
 
 QWidget* editor() { return QApplication::focusWidget(); }
 
-void typeInEditor(const QString& text) {
-  QWidget* w = editor();
-  QVERIFY(w);
-  QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(w, text);
-}
-
 } // namespace
 
 class TstPropertyBrowser : public QObject {
@@ -78,19 +70,12 @@ private slots:
 
   void managerValues_data();
   void managerValues();
-  void unsupportedTypeGivesNoProperty();
-
   void editInPlace_data();
   void editInPlace();
   void untouchedEditorWritesNothing();
-  void checkBoxAndComboCommitAtOnce();
-  void keyboardNavigationAndTab();
-  void valueTextFollowsManager();
-  void tooltipsDisabledAndSubProperties();
+  void subPropertiesAndDisabling();
   void destroyedWhileEditing_data();
   void destroyedWhileEditing();
-  void resizeModes();
-  void twoBrowsersShareAFactory();
 };
 
 void TstPropertyBrowser::managerValues_data() {
@@ -99,35 +84,20 @@ void TstPropertyBrowser::managerValues_data() {
   QTest::addColumn<QVariant>("value");
   QTest::addColumn<QVariant>("expected");
   QTest::addColumn<QString>("text");
+  const int Int = QVariant::Int, U64 = QVariant::ULongLong, Dbl = QVariant::Double;
   const int e = QtVariantPropertyManager::enumTypeId();
-  const TAttrs range{{"minimum", 0}, {"maximum", 10}};
-  QTest::newRow("int in range") << int(QVariant::Int) << range << QVariant(5) << QVariant(5) << "5";
-  QTest::newRow("int above max clamped") << int(QVariant::Int) << range << QVariant(11) << QVariant(10) << "10";
-  QTest::newRow("int below min clamped") << int(QVariant::Int) << range << QVariant(-3) << QVariant(0) << "0";
-  QTest::newRow("int from huge double saturates") << int(QVariant::Int) << TAttrs() << QVariant(1e300)
-                                                 << QVariant(INT_MAX) << QString::number(INT_MAX);
-  QTest::newRow("int from text") << int(QVariant::Int) << range << QVariant("7") << QVariant(7) << "7";
-  QTest::newRow("int NaN ignored") << int(QVariant::Int) << range << QVariant(std::nan("")) << QVariant(0) << "0";
-  QTest::newRow("min above max pulls max") << int(QVariant::Int) << TAttrs{{"maximum", 5}, {"minimum", 8}}
-                                           << QVariant(1) << QVariant(8) << "8";
-  QTest::newRow("max below min pulls min") << int(QVariant::Int) << TAttrs{{"minimum", 8}, {"maximum", 5}}
-                                           << QVariant(9) << QVariant(5) << "5";
-  QTest::newRow("u64 top") << int(QVariant::ULongLong) << TAttrs() << QVariant(qulonglong(ULLONG_MAX))
-                           << QVariant(qulonglong(ULLONG_MAX)) << "18446744073709551615";
-  QTest::newRow("u64 negative is 0") << int(QVariant::ULongLong) << TAttrs{{"minimum", qulonglong(0)}}
-                                     << QVariant(-5) << QVariant(qulonglong(0)) << "0";
-  QTest::newRow("u64 clamped to max") << int(QVariant::ULongLong) << TAttrs{{"maximum", qulonglong(100)}}
-                                      << QVariant(qulonglong(1) << 40) << QVariant(qulonglong(100)) << "100";
-  QTest::newRow("double decimals") << int(QVariant::Double) << TAttrs{{"decimals", 3}} << QVariant(2.5)
-                                   << QVariant(2.5) << "2.500";
-  QTest::newRow("double NaN ignored") << int(QVariant::Double) << TAttrs() << QVariant(std::nan("")) << QVariant(0.0)
-                                      << "0.00";
-  QTest::newRow("double clamped") << int(QVariant::Double) << TAttrs{{"maximum", 1.5}} << QVariant(DBL_MAX)
-                                  << QVariant(1.5) << "1.50";
-  QTest::newRow("bool") << int(QVariant::Bool) << TAttrs() << QVariant(true) << QVariant(true) << "True";
-  QTest::newRow("string") << int(QVariant::String) << TAttrs() << QVariant("x y") << QVariant("x y") << "x y";
-  const TAttrs names{{"enumNames", QStringList{"a", "b"}}};
-  QTest::newRow("enum caption") << e << names << QVariant(1) << QVariant(1) << "b";
+  const TAttrs range{{"minimum", 0}, {"maximum", 10}}, names{{"enumNames", QStringList{"a", "b"}}};
+  QTest::newRow("int above max clamped") << Int << range << QVariant(11) << QVariant(10) << "10";
+  QTest::newRow("int from huge double saturates") << Int << TAttrs() << QVariant(1e300) << QVariant(INT_MAX)
+                                                 << QString::number(INT_MAX);
+  QTest::newRow("int NaN ignored") << Int << range << QVariant(std::nan("")) << QVariant(0) << "0";
+  QTest::newRow("min above max pulls max") << Int << TAttrs{{"maximum", 5}, {"minimum", 8}} << QVariant(1)
+                                           << QVariant(8) << "8";
+  QTest::newRow("u64 negative is 0") << U64 << TAttrs() << QVariant(-5) << QVariant(qulonglong(0)) << "0";
+  QTest::newRow("u64 clamped to max") << U64 << TAttrs{{"maximum", qulonglong(100)}} << QVariant(qulonglong(1) << 40)
+                                      << QVariant(qulonglong(100)) << "100";
+  QTest::newRow("double decimals") << Dbl << TAttrs{{"decimals", 3}} << QVariant(2.5) << QVariant(2.5) << "2.500";
+  QTest::newRow("double clamped") << Dbl << TAttrs{{"maximum", 1.5}} << QVariant(DBL_MAX) << QVariant(1.5) << "1.50";
   QTest::newRow("enum none chosen") << e << names << QVariant(-1) << QVariant(-1) << "";
   QTest::newRow("enum past the names ignored") << e << names << QVariant(2) << QVariant(0) << "a";
 }
@@ -137,19 +107,13 @@ void TstPropertyBrowser::managerValues() {
   QFETCH(TAttrs, attrs);
   QFETCH(QVariant, value);
   QtVariantPropertyManager manager;
+  QVERIFY(!manager.addProperty(QVariant::Rect, "unsupported"));
   QtVariantProperty* p = manager.addProperty(type, "p");
-  QVERIFY(p);
   for (const auto& a : attrs)
     p->setAttribute(a.first, a.second);
   p->setValue(value);
   QTEST(p->value(), "expected");
   QTEST(p->valueText(), "text");
-}
-
-void TstPropertyBrowser::unsupportedTypeGivesNoProperty() {
-  QtVariantPropertyManager manager;
-  QVERIFY(!manager.addProperty(QVariant::Rect, "r"));
-  QVERIFY(manager.properties().isEmpty());
 }
 
 void TstPropertyBrowser::editInPlace_data() {
@@ -159,16 +123,13 @@ void TstPropertyBrowser::editInPlace_data() {
   QTest::addColumn<QString>("typed");
   QTest::addColumn<int>("finish"); // a key, or 0 for moving the focus away
   QTest::addColumn<QVariant>("expected");
-  const int Int = QVariant::Int, U64 = QVariant::ULongLong, Dbl = QVariant::Double, Str = QVariant::String;
+  const int Int = QVariant::Int, Str = QVariant::String;
   QTest::newRow("int F2 Enter") << Int << QVariant(5) << false << "7" << int(Qt::Key_Return) << QVariant(7);
-  QTest::newRow("int click Enter") << Int << QVariant(5) << true << "9" << int(Qt::Key_Enter) << QVariant(9);
   QTest::newRow("int Escape reverts") << Int << QVariant(5) << true << "8" << int(Qt::Key_Escape) << QVariant(5);
   QTest::newRow("int focus out commits") << Int << QVariant(5) << false << "3" << 0 << QVariant(3);
-  QTest::newRow("u64 big") << U64 << QVariant(qulonglong(1)) << false << "18446744073709551615"
+  QTest::newRow("u64 big") << int(QVariant::ULongLong) << QVariant(qulonglong(1)) << false << "18446744073709551615"
                            << int(Qt::Key_Return) << QVariant(qulonglong(ULLONG_MAX));
-  QTest::newRow("double Enter") << Dbl << QVariant(1.0) << true << "2.25" << int(Qt::Key_Return) << QVariant(2.25);
-  QTest::newRow("string Enter") << Str << QVariant("a") << true << "hello" << int(Qt::Key_Return)
-                                << QVariant("hello");
+  QTest::newRow("string Enter") << Str << QVariant("a") << true << "hello" << int(Qt::Key_Return) << QVariant("hello");
   QTest::newRow("string Escape reverts") << Str << QVariant("a") << false << "zz" << int(Qt::Key_Escape)
                                          << QVariant("a");
 }
@@ -180,10 +141,7 @@ void TstPropertyBrowser::editInPlace() {
   QFETCH(QString, typed);
   QFETCH(int, finish);
   TSheet sheet;
-  TAttrs attrs;
-  if (type == QVariant::Int)
-    attrs = {{"minimum", 0}, {"maximum", 10}};
-  QtVariantProperty* p = sheet.add(type, "edited", initial, attrs);
+  QtVariantProperty* p = sheet.add(type, "edited", initial);
   sheet.add(QVariant::String, "other", "o");
   sheet.show();
   QSignalSpy changed(sheet.manager.get(), &QtVariantPropertyManager::valueChanged);
@@ -195,7 +153,8 @@ void TstPropertyBrowser::editInPlace() {
   }
   QTRY_VERIFY(editor() && editor() != sheet.view());
   QPointer<QWidget> opened = editor();
-  typeInEditor(typed);
+  QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(editor(), typed);
   QCOMPARE(changed.count(), 0); // nothing reaches the manager while typing
   if (finish)
     QTest::keyClick(editor(), Qt::Key(finish));
@@ -222,97 +181,20 @@ void TstPropertyBrowser::untouchedEditorWritesNothing() {
   QCOMPARE(p->value().toDouble(), 0.123456);
 }
 
-void TstPropertyBrowser::checkBoxAndComboCommitAtOnce() {
-  TSheet sheet;
-  QtVariantProperty* b = sheet.add(QVariant::Bool, "b", false);
-  QtVariantProperty* e = sheet.add(QtVariantPropertyManager::enumTypeId(), "e", 0,
-                                   {{"enumNames", QStringList{"one", "two", "three"}}});
-  sheet.show();
-  sheet.click(0);
-  QCheckBox* box = nullptr;
-  QTRY_VERIFY((box = sheet.view()->findChild<QCheckBox*>()));
-  QTest::keyClick(box, Qt::Key_Space);
-  QCOMPARE(b->value(), QVariant(true));
-  QCOMPARE(sheet.row(0)->text(1), QString("True"));
-  sheet.click(1);
-  QComboBox* combo = nullptr;
-  QTRY_VERIFY((combo = sheet.view()->findChild<QComboBox*>()));
-  QCOMPARE(combo->count(), 3);
-  QTest::keyClick(combo, Qt::Key_Down);
-  QCOMPARE(e->value(), QVariant(1));
-  QCOMPARE(sheet.row(1)->text(1), QString("two"));
-}
-
-void TstPropertyBrowser::keyboardNavigationAndTab() {
-  TSheet sheet;
-  for (int i = 0; i < 3; ++i)
-    sheet.add(QVariant::Int, QString("n%1").arg(i), i);
-  sheet.show();
-  QTreeWidget* view = sheet.view();
-  view->setFocus();
-  view->setCurrentItem(sheet.row(0));
-  QTest::keyClick(view, Qt::Key_Down);
-  QCOMPARE(view->currentItem(), sheet.row(1));
-  QCOMPARE(sheet.browser->currentItem()->property()->propertyName(), QString("n1"));
-  QTest::keyClick(view, Qt::Key_Return);
-  QTRY_VERIFY(qobject_cast<QAbstractSpinBox*>(editor()));
-  typeInEditor("42");
-  QTest::keyClick(editor(), Qt::Key_Tab);
-  // Tab commits and opens the next row's editor.
-  QTRY_COMPARE(view->currentItem(), sheet.row(2));
-  QTRY_VERIFY(qobject_cast<QAbstractSpinBox*>(editor()));
-  QCOMPARE(sheet.row(1)->text(1), QString("42"));
-}
-
-void TstPropertyBrowser::valueTextFollowsManager() {
-  TSheet sheet;
-  QtVariantProperty* p = sheet.add(QVariant::Int, "n", 1);
-  sheet.show();
-  sheet.click(0);
-  QAbstractSpinBox* spin = nullptr;
-  QTRY_VERIFY((spin = qobject_cast<QAbstractSpinBox*>(editor())));
-  p->setValue(12);
-  QCOMPARE(sheet.row(0)->text(1), QString("12"));
-  QCOMPARE(spin->text(), QString("12")); // the open editor follows too
-  p->setPropertyName("renamed");
-  QCOMPARE(sheet.row(0)->text(0), QString("renamed"));
-}
-
-void TstPropertyBrowser::tooltipsDisabledAndSubProperties() {
+void TstPropertyBrowser::subPropertiesAndDisabling() {
   TSheet sheet;
   QtVariantProperty* group = sheet.manager->addProperty(QtVariantPropertyManager::groupTypeId(), "group");
   QtVariantProperty* child = sheet.manager->addProperty(QVariant::Int, "child");
   group->addSubProperty(child);
-  group->setDescriptionToolTip("about the group");
-  group->setValueToolTip("its value");
   sheet.browser->addProperty(group);
-  QTreeWidgetItem* groupRow = sheet.row(0);
-  QCOMPARE(groupRow->childCount(), 1);
-  QVERIFY(groupRow->isExpanded());
-  QCOMPARE(groupRow->toolTip(0), QString("about the group"));
-  QCOMPARE(groupRow->toolTip(1), QString("its value"));
-
-  // Sub-properties added or removed later appear and go.
-  QtVariantProperty* late = sheet.manager->addProperty(QVariant::String, "late");
-  group->insertSubProperty(late, nullptr);
-  QCOMPARE(groupRow->childCount(), 2);
-  QCOMPARE(groupRow->child(0)->text(0), QString("late"));
   group->addSubProperty(group); // itself: refused
   child->addSubProperty(group); // a cycle: refused
-  QCOMPARE(groupRow->childCount(), 2);
-
+  QCOMPARE(sheet.row(0)->childCount(), 1);
   sheet.show();
   group->setEnabled(false);
-  QVERIFY(!(groupRow->flags() & Qt::ItemIsEnabled));
-  QVERIFY(!(groupRow->child(1)->flags() & Qt::ItemIsEnabled));
+  QVERIFY(!(sheet.row(0)->child(0)->flags() & Qt::ItemIsEnabled));
   sheet.browser->editItem(sheet.browser->items(child).first());
-  QVERIFY(!sheet.view()->findChild<QAbstractSpinBox*>());
-  group->setEnabled(true);
-  QVERIFY(groupRow->child(1)->flags() & Qt::ItemIsEnabled);
-
-  group->removeSubProperty(late);
-  QCOMPARE(groupRow->childCount(), 1);
-  delete late;
+  QVERIFY(!sheet.view()->findChild<QAbstractSpinBox*>()); // a disabled row opens no editor
 }
 
 void TstPropertyBrowser::destroyedWhileEditing_data() {
@@ -342,50 +224,16 @@ void TstPropertyBrowser::destroyedWhileEditing() {
   else
     sheet.browser->removeProperty(p);
   QTRY_VERIFY(!edit);
-  if (sheet.browser) {
-    // The sheet still works.
-    QTest::keyClick(sheet.view(), Qt::Key_End);
-    QCOMPARE(sheet.view()->topLevelItemCount(), what == "manager" ? 0 : what == "factory" ? 2 : 1);
-  }
-  if (what == "factory" && sheet.browser) {
+  if (!sheet.browser)
+    return;
+  QTest::keyClick(sheet.view(), Qt::Key_End); // the sheet still works
+  QCOMPARE(sheet.view()->topLevelItemCount(), what == "manager" ? 0 : what == "factory" ? 2 : 1);
+  if (what == "factory") {
     sheet.click(0);
     QTest::qWait(20);
     QVERIFY(!sheet.view()->findChild<QLineEdit*>()); // no factory, no editor
     QCOMPARE(p->value(), QVariant("text"));
   }
-}
-
-void TstPropertyBrowser::resizeModes() {
-  TSheet sheet;
-  sheet.add(QVariant::Int, "n", 1);
-  QHeaderView* header = sheet.view()->header();
-  const std::pair<QtTreePropertyBrowser::ResizeMode, QHeaderView::ResizeMode> modes[] = {
-      {QtTreePropertyBrowser::Interactive, QHeaderView::Interactive},
-      {QtTreePropertyBrowser::Fixed, QHeaderView::Fixed},
-      {QtTreePropertyBrowser::ResizeToContents, QHeaderView::ResizeToContents},
-      {QtTreePropertyBrowser::Stretch, QHeaderView::Stretch}};
-  for (const auto& m : modes) {
-    sheet.browser->setResizeMode(m.first);
-    QCOMPARE(header->sectionResizeMode(0), m.second);
-  }
-  sheet.browser->setAlternatingRowColors(false);
-  QVERIFY(!sheet.view()->alternatingRowColors());
-}
-
-void TstPropertyBrowser::twoBrowsersShareAFactory() {
-  TSheet sheet;
-  QtVariantProperty* p = sheet.add(QVariant::Int, "n", 1);
-  {
-    QtTreePropertyBrowser other;
-    other.setFactoryForManager(sheet.manager.get(), sheet.factory.get());
-    other.addProperty(p);
-    p->setValue(4);
-    QCOMPARE(other.findChild<QTreeWidget*>()->topLevelItem(0)->text(1), QString("4"));
-  } // the other browser lets go of the pair; this one still edits
-  QCOMPARE(sheet.row(0)->text(1), QString("4"));
-  sheet.show();
-  sheet.browser->editItem(sheet.browser->topLevelItem(p));
-  QTRY_VERIFY(qobject_cast<QAbstractSpinBox*>(editor()));
 }
 
 QTEST_MAIN(TstPropertyBrowser)

@@ -1,7 +1,5 @@
 #include "dialogs/tkvbuttondecisiondlg.h"
 #include "dialogs/tkvqtchecksdialog.h"
-#include "dialogs/tkvqtmultiselectdlg.h"
-#include "dialogs/tkvqtmultiselectwidget.h"
 #include "dialogs/tkvqtqueryrbselectdlg.h"
 #include "dialogs/tkvqtquerystringlistdlg.h"
 #include "dialogs/tkvqtqueryuniquestringdlg.h"
@@ -13,19 +11,13 @@
 
 #include "querytestutil.h"
 
-#include <QAction>
 #include <QButtonGroup>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTextEdit>
-#include <QToolBar>
 
 #include <algorithm>
 #include <climits>
@@ -88,21 +80,12 @@ private slots:
   void ownerDiesWhileOpen();
   void buttonDecision_data();
   void buttonDecision();
-  void buttonDecisionOutOfRange();
-  void checks_data();
-  void checks();
   void checksRefuseNullFlag();
-  void multiSelect_data();
-  void multiSelect();
-  void multiSelectWidget();
   void uniqueNameTyping();
   void uniqueNameForbidden_data();
   void uniqueNameForbidden();
-  void uniqueNameCancelAndPreset();
   void stringList_data();
   void stringList();
-  void quickView_data();
-  void quickView();
 };
 
 void TstChoiceDialogs::initTestCase() { Init_KvQtCpnt(); }
@@ -232,108 +215,11 @@ void TstChoiceDialogs::buttonDecision() {
   QCOMPARE(defaultText, buttons.value(int(std::min<qulonglong>(defaultIndex, count - 1))));
 }
 
-void TstChoiceDialogs::buttonDecisionOutOfRange() {
-  const TKvOrientation o = kvoGrid;
-  for (int count : {0, 31}) {
-    try {
-      TKvButtonDecisionDlg::Execute("C", "T", std::vector<std::string>(size_t(count), "x"), o, 0, 0);
-      QFAIL("no exception");
-    } catch (const TKvMessage& m) {
-      QCOMPARE(QString::fromStdString(m.std_str()),
-               QString("@TKvButtonDecisionDlg: number of buttons is out of range [1..30]"));
-    }
-  }
-}
-
-void TstChoiceDialogs::checks_data() {
-  QTest::addColumn<int>("count");
-  QTest::addColumn<bool>("ok");
-  QTest::addColumn<bool>("result");
-  QTest::newRow("toggle both, ok") << 2 << true << true;
-  QTest::newRow("toggle both, cancel") << 2 << false << false;
-  QTest::newRow("empty list, ok") << 0 << true << true;
-}
-
-void TstChoiceDialogs::checks() {
-  QFETCH(int, count);
-  QFETCH(bool, ok);
-  QFETCH(bool, result);
-  TKvChecks named;
-  for (int i = 0; i < count; ++i)
-    named.Add("flag " + std::to_string(i), i % 2 == 0);
-  int boxes = -1;
-  const auto act = [&](QWidget* w) {
-    const auto list = w->findChildren<QCheckBox*>();
-    boxes = list.size();
-    for (QCheckBox* b : list)
-      b->click();
-    auto* bb = w->findChild<QDialogButtonBox*>();
-    bb->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
-  };
-  QCOMPARE(drive(act, [&] { return KvQtGetChecks("C", "T", named); }), result);
-  QCOMPARE(boxes, count);
-  for (int i = 0; i < count; ++i)
-    QCOMPARE(named.IsChecked(size_t(i)), ok ? i % 2 != 0 : i % 2 == 0);
-}
-
 void TstChoiceDialogs::checksRefuseNullFlag() {
   bool a = true;
   const std::vector<std::pair<std::string, bool*>> list{{"a", &a}, {"null", nullptr}};
   QVERIFY_EXCEPTION_THROWN(KvQtGetChecks("C", "T", list), TKvMessage);
   QVERIFY(a);
-}
-
-void TstChoiceDialogs::multiSelect_data() {
-  QTest::addColumn<int>("count");
-  QTest::addColumn<QString>("action"); // actionXxx to trigger, then ok or cancel
-  QTest::addColumn<bool>("ok");
-  QTest::addColumn<int>("checkedAfter");
-  QTest::newRow("invert one of three") << 3 << "actionInvert" << true << 2;
-  QTest::newRow("uncheck all, cancel") << 3 << "actionUncheckAll" << false << 1;
-  QTest::newRow("10000 items, check all") << 10000 << "actionCheckAll" << true << 10000;
-}
-
-void TstChoiceDialogs::multiSelect() {
-  QFETCH(int, count);
-  QFETCH(QString, action);
-  QFETCH(bool, ok);
-  QFETCH(int, checkedAfter);
-  std::vector<std::string> items(static_cast<size_t>(count), "item");
-  std::vector<bool> values(items.size(), false);
-  values[0] = true;
-  QStringList toolOrder;
-  const auto act = [&](QWidget* w) {
-    for (QAction* a : child<QToolBar>(w, "ToolBar")->actions())
-      toolOrder << a->objectName();
-    child<QAction>(w, qPrintable(action))->trigger();
-    child<QPushButton>(w, ok ? "OkBtn" : "CancelBtn")->click();
-  };
-  QCOMPARE(drive(act, [&] { return TKvQtMultiSelectDlg::Execute("C", items, &values); }), ok);
-  QCOMPARE(int(std::count(values.begin(), values.end(), true)), checkedAfter);
-  QCOMPARE(toolOrder, (QStringList{"actionCheckAll", "actionUncheckAll", "actionInvert"}));
-  if (action == "actionInvert")
-    QVERIFY(!values[0]);
-}
-
-void TstChoiceDialogs::multiSelectWidget() {
-  std::vector<bool> two{true, false};
-  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {"a", "b", "c"}, &two), TKvMessage);
-  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {}, &two), TKvMessage);
-  QVERIFY_EXCEPTION_THROWN(TKvQtMultiSelectDlg::Execute("C", {"a"}, nullptr), TKvMessage);
-
-  TKvQtMultiSelectWidget w;
-  w.SetValues({"a", "b"}, {true, false});
-  w.SetValues({"x"}, {true, true}); // sizes differ: nothing changes
-  QCOMPARE(w.listWidget()->count(), 2);
-  QCOMPARE(w.listWidget()->item(0)->data(Qt::CheckStateRole).toInt(), 2);
-  QVERIFY(w.listWidget()->item(0)->flags() & Qt::ItemIsUserCheckable);
-  std::vector<bool> longer(5, true);
-  w.GetValues(&longer);
-  QCOMPARE(longer, (std::vector<bool>{true, false}));
-  w.listWidget()->item(1)->setData(Qt::CheckStateRole, 1); // partly checked counts as unchecked
-  w.slotInvertActionClicked();
-  QCOMPARE(w.GetCheckedCount(), 1);
-  QCOMPARE(w.listWidget()->item(1)->data(Qt::CheckStateRole).toInt(), 2);
 }
 
 void TstChoiceDialogs::uniqueNameTyping() {
@@ -394,35 +280,6 @@ void TstChoiceDialogs::uniqueNameForbidden() {
   QCOMPARE(QString::fromStdString(value), result);
 }
 
-void TstChoiceDialogs::uniqueNameCancelAndPreset() {
-  // A taken preset is accepted as it is until the first edit.
-  std::string value = "A";
-  bool okEnabled = false;
-  QString label, title;
-  QVERIFY(drive(
-      [&](QWidget* w) {
-        okEnabled = child<QPushButton>(w, "OkBtn")->isEnabled();
-        label = child<QLabel>(w, "CaptionLabel")->text();
-        title = w->windowTitle();
-        child<QPushButton>(w, "OkBtn")->click();
-      },
-      [&] { return TKvQtQueryUniqueStringDlg::Execute("Prompt", "", {"A"}, "", &value); }));
-  QVERIFY(okEnabled);
-  QCOMPARE(label, QString("Prompt"));
-  QVERIFY(title.isEmpty());
-  QCOMPARE(value, std::string("A"));
-
-  value = std::string("x\0y", 3);
-  QVERIFY(!drive(
-      [&](QWidget* w) {
-        typeText(child<QLineEdit>(w, "LineEdit"), "zz");
-        child<QPushButton>(w, "CancelBtn")->click();
-      },
-      [&] { return TKvQtQueryUniqueStringDlg::ExecuteEx("P", "T", {}, "", value); }));
-  QCOMPARE(value, std::string("x\0y", 3));
-  QVERIFY_EXCEPTION_THROWN(TKvQtQueryUniqueStringDlg::Execute("P", "T", {}, "", nullptr), TKvMessage);
-}
-
 void TstChoiceDialogs::stringList_data() {
   QTest::addColumn<bool>("multiple");
   QTest::addColumn<QList<int>>("clicks"); // rows clicked with Ctrl held
@@ -462,44 +319,6 @@ void TstChoiceDialogs::stringList() {
   std::sort(got.begin(), got.end());
   QCOMPARE(got, toStd(expected));
   QCOMPARE(preselected, 0);
-}
-
-void TstChoiceDialogs::quickView_data() {
-  QTest::addColumn<QByteArray>("text");
-  QTest::addColumn<QString>("plain");
-  QTest::newRow("rich text") << QByteArray("<b>bold</b> text") << "bold text";
-  QTest::newRow("plain text") << QByteArray("a < b") << "a < b";
-  QTest::newRow("invalid UTF-8") << QByteArray("x\xff") << QString::fromUtf8("x\xef\xbf\xbd");
-}
-
-void TstChoiceDialogs::quickView() {
-  QFETCH(QByteArray, text);
-  QFETCH(QString, plain);
-  QWidget owner;
-  owner.show();
-  QApplication::setActiveWindow(&owner);
-  QString shown, copied;
-  bool readOnly = false;
-  QWidget* parent = nullptr;
-  drive(
-      [&](QWidget* w) {
-        auto* edit = child<QTextEdit>(w, "MemoTextEdit");
-        shown = edit->toPlainText();
-        readOnly = edit->isReadOnly();
-        parent = w->parentWidget();
-        edit->selectAll();
-        edit->copy();
-        copied = QApplication::clipboard()->text();
-        child<QPushButton>(w, "CancelBtn")->click();
-      },
-      [&] {
-        TTextQuickViewDlg::Execute("Caption", text.toStdString());
-        return 0;
-      });
-  QCOMPARE(shown, plain);
-  QCOMPARE(copied, plain);
-  QVERIFY(readOnly);
-  QCOMPARE(parent, &owner);
 }
 
 QTEST_MAIN(TstChoiceDialogs)
