@@ -1,6 +1,6 @@
 // The file and folder choosers (filter grammar, filter numbers in and out,
 // default extension on save, starting folders, the remembered last folder),
-// and the folder query dialog.
+// the folder query dialog, and the file-system list and tree views.
 
 #include "filetestutil.h"
 
@@ -8,10 +8,13 @@
 #include "files/kvqtfiledialogs.h"
 #include "files/tkvqdiredit.h"
 #include "files/tkvqtfilefilter.h"
+#include "files/tkvqtsystemlistview.h"
+#include "files/tkvqtsystemtreeview.h"
 #include "module/kvmodule_initializer.h"
 
 #include "kvsuite/kvconfig.h"
 
+#include <QFileSystemModel>
 #include <QPushButton>
 
 using filetest::DialogSeen;
@@ -48,6 +51,8 @@ private Q_SLOTS:
   void manyRealFormats();
   void queryFolder_data();
   void queryFolder();
+  void systemViews_data();
+  void systemViews();
 };
 
 void TstFileDialogs::filterGrammar_data() {
@@ -250,6 +255,66 @@ void TstFileDialogs::queryFolder() {
     QVERIFY(TKvQtQueryFileDirDlg::Execute("t", "/x", static_cast<std::string*>(nullptr)));
     QVERIFY(again.fired());
   }
+}
+
+void TstFileDialogs::systemViews_data() {
+  QTest::addColumn<QStringList>("patterns");
+  QTest::addColumn<QStringList>("listed"); // files the list view selects, sorted
+  QTest::addColumn<QString>("treeDir");    // relative; the tree keeps x/y when it is not found
+  QTest::addColumn<bool>("found");
+  QTest::newRow("no filter, files only") << QStringList() << QStringList{"a.tif", "b.txt", "c.TIF"} << "x" << true;
+  QTest::newRow("only * is no filter") << QStringList{"*"} << QStringList{"a.tif", "b.txt", "c.TIF"} << "x/y"
+                                       << true;
+  QTest::newRow("*.tif, any case") << QStringList{"*.tif"} << QStringList{"a.tif", "c.TIF"} << "missing" << false;
+  QTest::newRow("two patterns") << QStringList{"*.txt", "*.nope"} << QStringList{"b.txt"} << "" << false;
+}
+
+void TstFileDialogs::systemViews() {
+  QFETCH(QStringList, patterns);
+  QFETCH(QStringList, listed);
+  QFETCH(QString, treeDir);
+  QFETCH(bool, found);
+  const QString dir = kvtest::freshDir("systemviews");
+  for (const char* name : {"a.tif", "b.txt", "c.TIF", "x/file.txt"})
+    filetest::touch(dir + "/" + name);
+  QDir().mkpath(dir + "/x/y");
+  QDir().mkpath(dir + "/sub.tif");
+
+  TKvQtSystemListView list(nullptr);
+  QCOMPARE(list.selectionMode(), QAbstractItemView::ExtendedSelection);
+  list.setFilter(patterns);
+  QCOMPARE(list.getFilterInUse(), patterns.size() > 0 && patterns != QStringList{"*"});
+  list.setRootPath(dir);
+  // Files only; non-matching names hidden, not greyed.
+  QTRY_COMPARE(list.getItemCount(), listed.size());
+  QVERIFY(list.getCurrentFile().isEmpty());
+  list.select(QItemSelectionModel::Select);
+  string_vector out{"kept"};
+  list.getSelectedFiles(&out);
+  std::sort(out.begin() + 1, out.end());
+  string_vector expected{"kept"};
+  for (const QString& name : listed)
+    expected.push_back(QtToKvStr(dir + "/" + name));
+  QCOMPARE(out, expected);
+  QVERIFY(listed.contains(QFileInfo(list.getCurrentFile()).fileName()));
+  list.select(QItemSelectionModel::Deselect);
+  QVERIFY(list.getCurrentFile().isEmpty());
+
+  TKvQtSystemTreeView tree(nullptr);
+  QVERIFY(tree.getSelectedDir().isEmpty());
+  tree.setDirectory(dir + "/x/y");
+  QString error;
+  try {
+    tree.setDirectory(treeDir.isEmpty() ? QString() : dir + "/" + treeDir);
+  } catch (const char* e) {
+    error = e;
+  }
+  QCOMPARE(error, found ? QString() : QStringLiteral("Dir not found"));
+  QCOMPARE(tree.getSelectedDir(), dir + "/" + (found ? treeDir : QStringLiteral("x/y")));
+  // Folders only.
+  const QModelIndex x = tree.fileSystemModel()->index(dir + "/x");
+  tree.fileSystemModel()->fetchMore(x);
+  QTRY_COMPARE(tree.fileSystemModel()->rowCount(x), 1);
 }
 
 QTEST_MAIN(TstFileDialogs)

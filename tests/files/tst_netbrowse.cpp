@@ -1,8 +1,12 @@
 // Network browsing: the enumerator's worker loop, its cache and its stop,
-// and the server sources.
+// the server sources, KvQtSelectComputer, and a start/stop stress run under
+// a watchdog.
 
 #include "filetestutil.h"
 
+#include "files/kvqtselectcomputer.h"
+#include "files/netdlglistwidget.h"
+#include "files/qtnetdlg.h"
 #include "files/qtnetserverenumerator.h"
 #include "files/tkvqtmdnsserversource.h"
 #include "files/tkvqtmountserversource.h"
@@ -64,7 +68,10 @@ class TstNetBrowse : public QObject {
   Q_OBJECT
 private Q_SLOTS:
   void initTestCase() { Init_KvQtCpnt(); }
-  void cleanupTestCase() { Deinit_KvQtCpnt(); }
+  void cleanupTestCase() {
+    KvQtResetDefaultNetServerSources();
+    Deinit_KvQtCpnt();
+  }
   void cleanup() {
     QCOMPARE(kvtest::closeStrayModals(), 0);
     KV_VERIFY_NO_TOPLEVELS();
@@ -75,6 +82,8 @@ private Q_SLOTS:
   void mountTable_data();
   void mountTable();
   void mdnsProgramMissingOrHanging();
+  void selectComputer();
+  void startStopStress();
 };
 
 void TstNetBrowse::enumeratorPassesAndCache() {
@@ -157,6 +166,52 @@ void TstNetBrowse::mdnsProgramMissingOrHanging() {
   timer.restart();
   QVERIFY(TKvQtMdnsServerSource(script, 30000).discover([] { return true; }).size() <= 1);
   QVERIFY2(timer.elapsed() < 5000, "cancelling did not stop the browse");
+}
+
+void TstNetBrowse::selectComputer() {
+  // Nothing to choose: an empty answer, nothing shown, no hang.
+  KvQtSetDefaultNetServerSources({});
+  QElapsedTimer timer;
+  timer.start();
+  QCOMPARE(KvQtSelectComputer(nullptr, "Pick"), std::string());
+  QVERIFY(timer.elapsed() < 3000);
+  // Servers found: the chooser is filled from the source and answers the pick.
+  KvQtSetDefaultNetServerSources({std::make_shared<FakeSource>(QStringList{"alpha", "beta"})});
+  QString title;
+  QStringList names;
+  kvtest::ModalDriver driver([&](QWidget* w) {
+    auto* chooser = qobject_cast<QtNetDlg*>(w);
+    QVERIFY(chooser);
+    title = chooser->windowTitle();
+    for (int i = 0; i < chooser->list()->count(); ++i)
+      names << chooser->list()->item(i)->text();
+    chooser->list()->item(1)->setSelected(true);
+    chooser->accept();
+  });
+  driver.start();
+  QCOMPARE(KvQtSelectComputer(nullptr, "Pick \xc3\xa4"), std::string("beta"));
+  QVERIFY(driver.fired());
+  QCOMPARE(title, QString::fromUtf8("Pick \xc3\xa4"));
+  QCOMPARE(names, (QStringList{"alpha", "beta"}));
+  KvQtResetDefaultNetServerSources();
+}
+
+void TstNetBrowse::startStopStress() {
+  Watchdog dog(240);
+  auto source = std::make_shared<FakeSource>(QStringList{"s"});
+  int published = 0;
+  for (int i = 0; i < 1000; ++i) {
+    TKvQtNetEnumeratorThread worker({source});
+    if (i % 10 == 0) {
+      // Now and then let a pass finish and wake it once more.
+      std::vector<QString> list;
+      QTRY_VERIFY(worker.enumerator()->cachedServerList(list));
+      worker.enumerator()->refresh();
+      ++published;
+    }
+    QVERIFY(worker.stop(10000));
+  }
+  QCOMPARE(published, 100);
 }
 
 QTEST_MAIN(TstNetBrowse)

@@ -1,5 +1,6 @@
 #include "dialogs/tkvbuttondecisiondlg.h"
 #include "dialogs/tkvqtchecksdialog.h"
+#include "dialogs/tkvqtmultiselectdlg.h"
 #include "dialogs/tkvqtqueryrbselectdlg.h"
 #include "dialogs/tkvqtquerystringlistdlg.h"
 #include "dialogs/tkvqtqueryuniquestringdlg.h"
@@ -11,6 +12,7 @@
 
 #include "querytestutil.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QInputMethodEvent>
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolBar>
 
 #include <algorithm>
 #include <climits>
@@ -86,6 +89,8 @@ private slots:
   void uniqueNameForbidden();
   void stringList_data();
   void stringList();
+  void multiSelect_data();
+  void multiSelect();
 };
 
 void TstChoiceDialogs::initTestCase() { Init_KvQtCpnt(); }
@@ -285,11 +290,14 @@ void TstChoiceDialogs::stringList_data() {
   QTest::addColumn<QList<int>>("clicks"); // rows clicked with Ctrl held
   QTest::addColumn<QString>("finish");    // ok, cancel, dblclick:N
   QTest::addColumn<QStringList>("expected");
-  QTest::newRow("single mode keeps one") << false << QList<int>{0, 2} << "ok" << QStringList{"c"};
-  QTest::newRow("multiple mode") << true << QList<int>{0, 2} << "ok" << QStringList{"a", "c"};
-  QTest::newRow("multiple, nothing selected") << true << QList<int>{} << "ok" << QStringList{};
-  QTest::newRow("cancel") << true << QList<int>{1} << "cancel" << QStringList{};
-  QTest::newRow("double click") << false << QList<int>{} << "dblclick:1" << QStringList{"b"};
+  QTest::addColumn<int>("count"); // items: a, b, c, then filler
+  QTest::newRow("single mode keeps one") << false << QList<int>{0, 2} << "ok" << QStringList{"c"} << 3;
+  QTest::newRow("multiple mode") << true << QList<int>{0, 2} << "ok" << QStringList{"a", "c"} << 3;
+  QTest::newRow("multiple, nothing selected") << true << QList<int>{} << "ok" << QStringList{} << 3;
+  QTest::newRow("cancel") << true << QList<int>{1} << "cancel" << QStringList{} << 3;
+  QTest::newRow("double click") << false << QList<int>{} << "dblclick:1" << QStringList{"b"} << 3;
+  QTest::newRow("10000 items, multiple") << true << QList<int>{0, 2} << "ok" << QStringList{"a", "c"} << 10000;
+  QTest::newRow("10000 items, cancel") << true << QList<int>{0, 1} << "cancel" << QStringList{} << 10000;
 }
 
 void TstChoiceDialogs::stringList() {
@@ -297,9 +305,14 @@ void TstChoiceDialogs::stringList() {
   QFETCH(QList<int>, clicks);
   QFETCH(QString, finish);
   QFETCH(QStringList, expected);
+  QFETCH(int, count);
+  std::vector<std::string> items{"a", "b", "c"};
+  for (int i = 3; i < count; ++i)
+    items.push_back("item " + std::to_string(i));
   int preselected = -1;
   const auto act = [&](QWidget* w) {
     auto* list = child<QListWidget>(w, "StringsListWidget");
+    QCOMPARE(list->count(), count);
     preselected = list->selectedItems().size();
     const auto click = [list](int row, bool dbl) {
       const QPoint p = list->visualItemRect(list->item(row)).center();
@@ -315,10 +328,42 @@ void TstChoiceDialogs::stringList() {
       child<QPushButton>(w, finish == "ok" ? "OkBtn" : "CancelBtn")->click();
   };
   std::vector<std::string> got =
-      drive(act, [&] { return TKvQtQueryStringListDlg::Execute({"a", "b", "c"}, multiple, "Caption"); });
+      drive(act, [&] { return TKvQtQueryStringListDlg::Execute(items, multiple, "Caption"); });
   std::sort(got.begin(), got.end());
   QCOMPARE(got, toStd(expected));
   QCOMPARE(preselected, 0);
+}
+
+void TstChoiceDialogs::multiSelect_data() {
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QString>("action"); // actionXxx to trigger, then ok or cancel
+  QTest::addColumn<bool>("ok");
+  QTest::addColumn<int>("checkedAfter");
+  QTest::newRow("invert one of three") << 3 << "actionInvert" << true << 2;
+  QTest::newRow("uncheck all, cancel") << 3 << "actionUncheckAll" << false << 1;
+  QTest::newRow("10000 items, check all") << 10000 << "actionCheckAll" << true << 10000;
+}
+
+void TstChoiceDialogs::multiSelect() {
+  QFETCH(int, count);
+  QFETCH(QString, action);
+  QFETCH(bool, ok);
+  QFETCH(int, checkedAfter);
+  std::vector<std::string> items(static_cast<size_t>(count), "item");
+  std::vector<bool> values(items.size(), false);
+  values[0] = true;
+  QStringList toolOrder;
+  const auto act = [&](QWidget* w) {
+    for (QAction* a : child<QToolBar>(w, "ToolBar")->actions())
+      toolOrder << a->objectName();
+    child<QAction>(w, qPrintable(action))->trigger();
+    child<QPushButton>(w, ok ? "OkBtn" : "CancelBtn")->click();
+  };
+  QCOMPARE(drive(act, [&] { return TKvQtMultiSelectDlg::Execute("C", items, &values); }), ok);
+  QCOMPARE(int(std::count(values.begin(), values.end(), true)), checkedAfter);
+  QCOMPARE(toolOrder, (QStringList{"actionCheckAll", "actionUncheckAll", "actionInvert"}));
+  if (action == "actionInvert")
+    QVERIFY(!values[0]);
 }
 
 QTEST_MAIN(TstChoiceDialogs)

@@ -1,10 +1,12 @@
-// Histogram counting and the histogram widget.
+// Histogram counting and the histogram widget (bins, cursor, axis labels).
 
 #include "kvtestsupport.h"
 
 #include "widgets/tkvhistogramdata.h"
 #include "widgets/tkvqhistogram.h"
 
+#include <QPaintEngine>
+#include <QPainter>
 
 #include <cmath>
 #include <limits>
@@ -35,6 +37,35 @@ std::vector<unsigned long> Bins(TKvHistogramData& h) {
   h.GetHistogramData(out.data(), &highest);
   return out;
 }
+
+// A paint device of a given width that records where texts go.
+class TTextRecorder : public QPaintDevice, public QPaintEngine {
+public:
+  struct TText {
+    double Left, Right;
+  };
+  std::vector<TText> Texts;
+  int W = 100;
+
+  QPaintEngine* paintEngine() const override { return const_cast<TTextRecorder*>(this); }
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  void updateState(const QPaintEngineState&) override {}
+  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+  void drawTextItem(const QPointF& p, const QTextItem& ti) override { Texts.push_back({p.x(), p.x() + ti.width()}); }
+  Type type() const override { return User; }
+
+protected:
+  int metric(PaintDeviceMetric m) const override {
+    switch (m) {
+    case PdmWidth: return W;
+    case PdmHeight: return 100;
+    case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+    case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+    default: return 1;
+    }
+  }
+};
 
 } // namespace
 
@@ -186,6 +217,38 @@ private slots:
     w.setInputData(noise.data(), noise.size()); // the range of the finite values
     QCOMPARE(w.axisMin(), 1.0);
     QCOMPARE(w.axisMax(), 3.0);
+  }
+
+  void widgetLabelsNeverOverlap_data() {
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::newRow("wide mixed-sign range") << -12345.5 << 987654.25;
+    QTest::newRow("small fractions") << 0.000125 << 0.0031;
+    QTest::newRow("huge values") << -1e15 << 3e15;
+    QTest::newRow("narrow range far from zero") << 100000.0 << 100000.5;
+  }
+
+  void widgetLabelsNeverOverlap() {
+    QFETCH(double, min);
+    QFETCH(double, max);
+    TKvQHistogram w;
+    w.setAxisRange(min, max);
+    for (int width = 12; width <= 1400; width += 7) {
+      w.resize(width, 60);
+      TTextRecorder rec;
+      rec.W = width;
+      {
+        QPainter p(&rec);
+        p.setFont(w.font());
+        w.drawLabels(p);
+      }
+      const QByteArray at = "width " + QByteArray::number(width);
+      QVERIFY2(!rec.Texts.empty() || width < 40, at.constData());
+      for (size_t i = 0; i < rec.Texts.size(); ++i) {
+        QVERIFY2(rec.Texts[i].Left >= 0, at.constData());
+        QVERIFY2(i == 0 || rec.Texts[i].Left >= rec.Texts[i - 1].Right, ("overlap at " + at).constData());
+      }
+    }
   }
 
   void widgetCursor() {
