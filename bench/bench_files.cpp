@@ -16,6 +16,7 @@
 // change), as a user's next drop from the same folder would:
 // `first_ms` / `first_ratio` give the first round alone.
 
+#include "kvbenchmain.h"
 #include "files/tkvqmultifileopenedit.h"
 
 #include <QApplication>
@@ -150,12 +151,4 @@ BENCHMARK(BM_PlainTableBatch)->Iterations(1)->Unit(benchmark::kMillisecond)->Use
 BENCHMARK(BM_MultiFileAdd)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MultiFileDrop)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+KV_BENCHMARK_QAPPLICATION_MAIN()

@@ -12,6 +12,7 @@
 //     Counter: ns per record and, for ours, the ratio to snprintf (below 1.5
 //     is the aim).
 
+#include "kvbenchmain.h"
 #include "logview/tkvqtlogtable.h"
 #include "logview/tkvqtlogviewstream.h"
 #include "logview/tqtlogview.h"
@@ -155,12 +156,4 @@ BENCHMARK(BM_Snprintf)->Iterations(2000000);
 BENCHMARK(BM_KvLogWriteInfo)->Iterations(2000000);
 BENCHMARK(BM_Storm)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+KV_BENCHMARK_QAPPLICATION_MAIN()

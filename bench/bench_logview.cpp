@@ -9,6 +9,7 @@
 // Counters: records per second, and for ours the ratio to each peer (above 1
 // means ours is faster; 5 is the aim against the faster one).
 
+#include "kvbenchmain.h"
 #include "logview/tkvqtlogtable.h"
 #include "logview/tkvqtlogviewstream.h"
 
@@ -123,12 +124,4 @@ BENCHMARK(BM_PlainTextEdit)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRe
 BENCHMARK(BM_ListView)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LogViewRealPath)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+KV_BENCHMARK_QAPPLICATION_MAIN()

@@ -10,6 +10,7 @@
 // Counters: milliseconds per opening, and for ours the ratio to the tree
 // widget (time over time: at most 2 is the target).
 
+#include "kvbenchmain.h"
 #include "properties/tenumproperty.h"
 #include "properties/tkvqpropertiesdlg.h"
 #include "properties/tqproperties.h"
@@ -146,12 +147,4 @@ void BM_PropertySheet(benchmark::State& state) {
 BENCHMARK(BM_TreeWidget)->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(BM_PropertySheet)->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+KV_BENCHMARK_QAPPLICATION_MAIN()
