@@ -30,9 +30,9 @@ QStringList bodies(const TKvQtLogTable& t) {
 
 // "E3 W1 I4 D0": type letter and level per message; the body is the token,
 // "#" and the message's position in the list.
-std::vector<TKvQtLogTable::TNewMessage> messages(const QString& spec, int first = 0) {
+std::vector<TKvQtLogTable::TNewMessage> messages(const QString& tokens, int first = 0) {
   std::vector<TKvQtLogTable::TNewMessage> out;
-  for (const QString& token : spec.split(' ', Qt::SkipEmptyParts))
+  for (const QString& token : tokens.split(' ', Qt::SkipEmptyParts))
     out.push_back({token[0].toLatin1(), token.mid(1).toInt(), 0, kTime, "",
                    QString("%1#%2").arg(token).arg(first + int(out.size())).toStdString()});
   return out;
