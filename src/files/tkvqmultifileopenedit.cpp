@@ -6,6 +6,7 @@
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -13,15 +14,19 @@
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QPersistentModelIndex>
+#include <QPointer>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -158,7 +163,10 @@ void TKvQMultiFileOpenEdit::addFile(const QString& file) { appendNames(QStringLi
 
 void TKvQMultiFileOpenEdit::addFiles(const QStringList& files) { appendNames(files, false); }
 
-void TKvQMultiFileOpenEdit::removeAllFiles() { FTable->setRowCount(0); }
+void TKvQMultiFileOpenEdit::removeAllFiles() {
+  ++FRowsGeneration;
+  FTable->setRowCount(0);
+}
 
 void TKvQMultiFileOpenEdit::removeSelected() {
   QList<int> rows;
@@ -166,7 +174,12 @@ void TKvQMultiFileOpenEdit::removeSelected() {
     rows << item->row();
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  // From the bottom, a run of neighbouring rows at a time.
+  removeRowRuns(rows);
+  emitOnEdit();
+}
+
+void TKvQMultiFileOpenEdit::removeRowRuns(const QList<int>& rows) {
+  // From the bottom, so that the rows above keep their numbers.
   for (int i = rows.size() - 1; i >= 0;) {
     int first = i;
     while (first > 0 && rows.at(first - 1) == rows.at(first) - 1)
@@ -174,7 +187,6 @@ void TKvQMultiFileOpenEdit::removeSelected() {
     FTable->model()->removeRows(rows.at(first), i - first + 1);
     i = first - 1;
   }
-  emitOnEdit();
   scheduleRowButtons();
 }
 
@@ -484,16 +496,55 @@ QStringList TKvQMultiFileOpenEdit::droppedFiles(const QMimeData* data) const {
     if (!isNew(static_cast<int>(names.size()) - 1))
       names.pop_back();
   }
-  QStringList candidates;
-  candidates.reserve(static_cast<int>(names.size()) - listed);
+  out.reserve(static_cast<int>(names.size()) - listed);
   for (size_t i = static_cast<size_t>(listed); i < names.size(); ++i)
-    candidates << names[i];
-  const QVector<bool> files = KvQtExistingFiles(candidates);
-  out.reserve(candidates.size());
-  for (int i = 0; i < candidates.size(); ++i)
-    if (files.at(i))
-      out << candidates.at(i);
+    out << names[i];
   return out;
+}
+
+void TKvQMultiFileOpenEdit::checkDropped(const QStringList& paths) {
+  struct TCheck {
+    QPointer<TKvQMultiFileOpenEdit> edit;
+    QStringList paths;
+    quint64 generation;
+    QVector<bool> files;
+  };
+  auto check = std::make_shared<TCheck>(TCheck{this, paths, FRowsGeneration, {}});
+  ++FDropChecks;
+  QThreadPool::globalInstance()->start([check] {
+    check->files = KvQtExistingFiles(check->paths);
+    // The application waits for the pool before it goes, so it is there.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [check] {
+          if (check->edit)
+            check->edit->droppedChecked(check->paths, check->files, check->generation);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void TKvQMultiFileOpenEdit::droppedChecked(const QStringList& paths, const QVector<bool>& files,
+                                           quint64 generation) {
+  --FDropChecks;
+  if (generation != FRowsGeneration)
+    return;
+  QSet<QString> refused;
+  for (int i = 0; i < paths.size(); ++i)
+    if (!files.at(i))
+      refused.insert(paths.at(i));
+  if (refused.isEmpty())
+    return;
+  QList<int> rows;
+  for (int r = 0; r < FTable->rowCount(); ++r) {
+    const QTableWidgetItem* item = FTable->item(r, 0);
+    if (item && refused.contains(item->text()))
+      rows << r;
+  }
+  if (rows.isEmpty())
+    return;
+  removeRowRuns(rows);
+  emitOnEdit();
 }
 
 bool TKvQMultiFileOpenEdit::dropMayAdd(const QMimeData* data) const {
@@ -540,6 +591,7 @@ bool TKvQMultiFileOpenEdit::eventFilter(QObject* watched, QEvent* event) {
     }
     drop->acceptProposedAction();
     try {
+      checkDropped(files); // on its way while the rows are made
       appendNames(files, true);
     } catch (...) {
     }

@@ -27,11 +27,14 @@
 // folder of the file dialogs).
 //
 // Beyond the buttons, files dragged from a file manager may be dropped on the
-// table: every local file of the drop is appended in drop order, except
-// folders and files already listed (or listed twice in the drop); a drop that
-// adds rows emits filesChanged once. Telling files from folders reads a
-// folder that holds many of the dropped files once, and keeps its listing
-// for the next drops while the folder does not change (kvqtfilekinds_p.h).
+// table: every local path of the drop is appended at once in drop order,
+// except those already listed (or listed twice in the drop), and a drop that
+// adds rows emits filesChanged once. Whether each new path is a file is then
+// checked on a worker thread (reading a big folder takes longer than adding
+// its rows): rows that turn out to be folders or missing are taken out again
+// when the answer comes, with one more filesChanged. dropCheckPending() tells
+// whether an answer is still awaited; setFiles and removeAllFiles make the
+// answers of earlier drops moot.
 //
 // Large lists. Appending many files at once (addFiles, setFiles, the add
 // button, a drop) inserts the rows in one step; filesChanged is still emitted
@@ -93,6 +96,8 @@ public:
   void removeAllFiles();
   // Removes the selected rows and emits once (also when none was selected).
   void removeSelected();
+  // Whether dropped paths are still being checked (see the class comment).
+  bool dropCheckPending() const { return FDropChecks > 0; }
   // Picks one file (starting at the last row's file) and appends it.
   void appendRow();
   void clearSelection();
@@ -148,6 +153,10 @@ private:
   bool FButtonsPending = false;
   // Whether the drag now over the table brings files to add.
   bool FDropOk = false;
+  // Drops whose paths are being checked, and the count of full replacements
+  // of the rows (an answer for rows since replaced is ignored).
+  int FDropChecks = 0;
+  quint64 FRowsGeneration = 0;
 
   QString dialogCaption() const;
   unsigned long dialogFilterNumber() const;
@@ -160,8 +169,14 @@ private:
   void makeRowButton(int row);
   void scheduleRowButtons();
   void makeVisibleRowButtons();
-  // Local files of a drop that are not listed yet, in drop order.
+  // Local paths of a drop that are not listed yet, in drop order.
   QStringList droppedFiles(const QMimeData* data) const;
+  // Checks the kinds of dropped paths on a worker thread; droppedChecked
+  // takes the answer on this thread.
+  void checkDropped(const QStringList& paths);
+  void droppedChecked(const QStringList& paths, const QVector<bool>& files, quint64 generation);
+  // Removes `rows` (ascending, no repeats), a run of neighbours at a time.
+  void removeRowRuns(const QList<int>& rows);
   // Whether a drag brings something droppedFiles may take (a quick look).
   bool dropMayAdd(const QMimeData* data) const;
 };
