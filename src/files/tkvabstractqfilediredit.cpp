@@ -3,12 +3,14 @@
 #include "files/kvqtpathcompletion_p.h"
 #include "module/kvmodule_initializer.h"
 
+#include <QCompleter>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -40,6 +42,19 @@ TKvAbstractQFileDirEdit::TKvAbstractQFileDirEdit(QWidget* parent) : QWidget(pare
   setAcceptDrops(true);
   FEdit->installEventFilter(this);
   setPathKind(TPathKind::Files);
+  // A completion the user picks is set with setText, which is not an edit as
+  // far as textEdited goes; it is the user's change all the same. Queued:
+  // the field takes the text after this connection is told.
+  if (QCompleter* completer = FEdit->completer())
+    connect(
+        completer, QOverload<const QString&>::of(&QCompleter::activated), this,
+        [this] {
+          try {
+            emitOnEdit();
+          } catch (...) {
+          }
+        },
+        Qt::QueuedConnection);
 }
 
 TKvAbstractQFileDirEdit::~TKvAbstractQFileDirEdit() {
@@ -62,11 +77,15 @@ QString TKvAbstractQFileDirEdit::unquoted(const QString& text) {
 }
 
 void TKvAbstractQFileDirEdit::browse() {
+  // The dialog runs a nested event loop, in which the edit may be deleted.
+  const QPointer<TKvAbstractQFileDirEdit> self(this);
   QString path = unquoted(FEdit->text());
   Q_EMIT browseStarted(&path);
-  if (!doBrowse(path))
+  if (!self || !doBrowse(path) || !self)
     return;
   Q_EMIT browseEnded(&path);
+  if (!self) // a receiver may delete it, too
+    return;
   FEdit->setText(path);
   Q_EMIT pathChanged(path);
 }

@@ -5,6 +5,7 @@
 #include "module/kvqtappholder.h"
 
 #include <QLineEdit>
+#include <QPointer>
 
 TKvAbstractQFileSaveOpenEdit::TKvAbstractQFileSaveOpenEdit(QWidget* parent, const QString& title,
                                                            const QString& file, const QStringList& filters,
@@ -84,8 +85,9 @@ bool TKvAbstractQFileSaveOpenEdit::browseWith(TDialogFn dialogFn, QString& path)
   const TGetOpenFileNameOptions opts(FFilterStr, false, static_cast<unsigned long>(FCurFilterIdx + 1),
                                      QtToKvStr(path));
   unsigned long number = 0;
+  const QPointer<TKvAbstractQFileSaveOpenEdit> self(this); // the dialog may outlive the edit
   const std::string result = dialogFn(QtToKvStr(dialogCaption()), opts, &number);
-  if (result.empty())
+  if (result.empty() || !self)
     return false;
   path = QString::fromUtf8(result.c_str());
   FCurFilterIdx = static_cast<int>(number) - 1;

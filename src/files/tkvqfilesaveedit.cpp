@@ -6,7 +6,9 @@
 
 #include "kvsuite/kvstrings.h"
 
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace {
 
@@ -55,11 +57,21 @@ bool TKvQFileSaveEdit::confirmOverwrite() {
     FOverwriteConfirmed = true;
     return true;
   }
-  FOverwriteConfirmed = KvQtQuestYesNo(overwriteQuestion(file), nullptr, std::string(), nullptr);
-  return FOverwriteConfirmed;
+  const QPointer<TKvQFileSaveEdit> self(this); // the question may outlive the edit
+  const bool yes = KvQtQuestYesNo(overwriteQuestion(file), nullptr, std::string(), nullptr);
+  if (self)
+    FOverwriteConfirmed = yes;
+  return yes;
 }
 
 void TKvQFileSaveEdit::resetOverwriteConfirmed() { FOverwriteConfirmed = false; }
+
+void TKvQFileSaveEdit::dropEvent(QDropEvent* event) {
+  TKvAbstractQFileDirEdit::dropEvent(event);
+  // A dropped name is the user's, not the save dialog's.
+  if (event->isAccepted())
+    resetOverwriteConfirmed();
+}
 
 bool TKvQFileSaveEdit::doBrowse(QString& path) {
   using TFn = std::string (*)(const std::string&, const TGetOpenFileNameOptions&, unsigned long*);

@@ -6,7 +6,8 @@
 // Before writing, the owner calls confirmOverwrite(): it asks the user
 // whether an existing file may be replaced, unless the name came from the
 // save dialog or the user already said Yes for this text. Finishing an edit
-// of the field (Return, or leaving it) makes the next call ask again.
+// of the field (Return, or leaving it) or dropping a file on it makes the
+// next call ask again.
 
 #include "files/tkvabstractqfilesaveopenedit.h"
 
@@ -24,6 +25,7 @@ public:
 
 protected:
   bool doBrowse(QString& path) override;
+  void dropEvent(QDropEvent* event) override;
 
 private:
   bool FOverwriteConfirmed = false;

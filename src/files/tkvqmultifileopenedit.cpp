@@ -194,7 +194,8 @@ void TKvQMultiFileOpenEdit::appendRow() {
   const int rows = FTable->rowCount();
   const QTableWidgetItem* last = rows > 0 ? FTable->item(rows - 1, 0) : nullptr;
   QString path = last ? last->text() : QString();
-  if (doBrowseSingle(path))
+  const QPointer<TKvQMultiFileOpenEdit> self(this);
+  if (doBrowseSingle(path) && self)
     insertRow(FTable->rowCount(), path);
 }
 
@@ -274,17 +275,26 @@ QSize TKvQMultiFileOpenEdit::sizeHint() const {
 
 void TKvQMultiFileOpenEdit::onPathModified(int, int) {}
 
+// The dialogs run a nested event loop: the edit may be deleted, and its rows
+// removed or replaced, before they return.
+
 void TKvQMultiFileOpenEdit::browseMultiple() {
+  const QPointer<TKvQMultiFileOpenEdit> self(this);
   QStringList files;
-  if (doBrowseMultiple(files))
+  if (doBrowseMultiple(files) && self)
     appendNames(files, false);
 }
 
 void TKvQMultiFileOpenEdit::browseSingle(QTableWidgetItem* item) {
   if (!item || item->tableWidget() != FTable)
     return;
+  const QPointer<TKvQMultiFileOpenEdit> self(this);
+  const QPersistentModelIndex cell(FTable->model()->index(item->row(), item->column()));
   QString path = item->text();
-  if (!doBrowseSingle(path) || path.isEmpty())
+  if (!doBrowseSingle(path) || !self || path.isEmpty() || !cell.isValid())
+    return;
+  item = FTable->item(cell.row(), cell.column());
+  if (!item)
     return;
   item->setText(path);
   FLastFolder = folderOf(path);
@@ -309,8 +319,9 @@ void TKvQMultiFileOpenEdit::emitOnEdit() {
 bool TKvQMultiFileOpenEdit::doBrowseMultiple(QStringList& files) {
   const TGetOpenFileNameOptions opts(FFilterStr, true, dialogFilterNumber(), withSlash(currentFolder()));
   unsigned long number = 0;
+  const QPointer<TKvQMultiFileOpenEdit> self(this);
   const std::vector<std::string> chosen = KvQtGetOpenFileNames(QtToKvStr(dialogCaption()), opts, &number);
-  if (chosen.empty())
+  if (chosen.empty() || !self)
     return false;
   for (const std::string& f : chosen)
     files << fromUtf8(f);
@@ -321,8 +332,9 @@ bool TKvQMultiFileOpenEdit::doBrowseMultiple(QStringList& files) {
 bool TKvQMultiFileOpenEdit::doBrowseSingle(QString& path) {
   const TGetOpenFileNameOptions opts(FFilterStr, false, dialogFilterNumber(), QtToKvStr(path));
   unsigned long number = 0;
+  const QPointer<TKvQMultiFileOpenEdit> self(this);
   const std::string chosen = KvQtGetOpenFileName(QtToKvStr(dialogCaption()), opts, &number);
-  if (chosen.empty())
+  if (chosen.empty() || !self)
     return false;
   path = fromUtf8(chosen);
   FCurFilterIdx = filterIdxOfDialogNumber(number);
@@ -513,9 +525,13 @@ void TKvQMultiFileOpenEdit::checkDropped(const QStringList& paths) {
   ++FDropChecks;
   QThreadPool::globalInstance()->start([check] {
     check->files = KvQtExistingFiles(check->paths);
-    // The application waits for the pool before it goes, so it is there.
+    // The application waits for the pool before it goes; past that point
+    // nobody is left to take the answer.
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+      return;
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
+        app,
         [check] {
           if (check->edit)
             check->edit->droppedChecked(check->paths, check->files, check->generation);

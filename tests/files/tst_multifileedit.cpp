@@ -166,6 +166,25 @@ void TstMultiFileEdit::rowButtonAndAddButton() {
   QCOMPARE(spy.count(), 2);
   QVERIFY(withFileDialog({{}, {}, true}, nullptr, [&] { e.addButton()->click(); }));
   QCOMPARE(spy.count(), 2);
+
+  // The rows, or the whole edit, may go while a dialog is open: the choice
+  // then lands nowhere (the sanitizer build catches a write to a dead row).
+  kvtest::ModalDriver replace([&](QWidget* w) {
+    e.setFiles(QStringList{c});
+    filetest::answerFileDialog(w, {{a}, {}, false}, nullptr);
+  });
+  replace.start();
+  Q_EMIT rowButton(e, 2)->pressed();
+  QVERIFY(replace.fired());
+  QCOMPARE(e.getFilesQt(), QStringList{c});
+  auto* gone = new TKvQMultiFileOpenEdit(nullptr, QString(), {}, {}, -1);
+  kvtest::ModalDriver remove([&](QWidget* w) {
+    delete gone;
+    filetest::answerFileDialog(w, {{a}, {}, false}, nullptr);
+  });
+  remove.start();
+  gone->browseMultiple();
+  QVERIFY(remove.fired());
 }
 
 void TstMultiFileEdit::drops() {

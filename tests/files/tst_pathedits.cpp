@@ -40,7 +40,8 @@ struct SignalLog {
   }
 };
 
-// Sends a drag of `urls` over the line edit and drops it; true when accepted.
+// The completions the field offers for `prefix`, once at least `expected`
+// have been read (the model reads folders on its own thread).
 QStringList completions(QLineEdit* edit, const QString& prefix, int expected) {
   QCompleter* c = edit->completer();
   if (!c)
@@ -61,6 +62,7 @@ QStringList completions(QLineEdit* edit, const QString& prefix, int expected) {
   return out;
 }
 
+// Sends a drag of `urls` over the line edit and drops it; true when accepted.
 bool dropUrls(TKvAbstractQFileDirEdit* e, const QList<QUrl>& urls) {
   QMimeData data;
   data.setUrls(urls);
@@ -95,6 +97,8 @@ private Q_SLOTS:
   void drops_data();
   void drops();
   void completion();
+  void deletedDuringDialog_data();
+  void deletedDuringDialog();
   void deleteWhileFocused_data();
   void deleteWhileFocused();
 };
@@ -178,6 +182,10 @@ void TstPathEdits::saveOverwrite() {
   QCOMPARE(QString::fromStdString(e.getFile()), dir + "/fresh.tif");
   filetest::touch(dir + "/fresh.tif");
   QVERIFY(e.confirmOverwrite());
+  // A file dropped on the field is the user's choice: asked about.
+  QVERIFY(dropUrls(&e, {QUrl::fromLocalFile(existing)}));
+  answers = QStringList{"Yes"};
+  ask(true);
 }
 
 void TstPathEdits::drops_data() {
@@ -235,6 +243,56 @@ void TstPathEdits::completion() {
   QCOMPARE(completions(folders.lineEdit(), dir + "/al", 1), QStringList{dir + "/alpha_dir"});
   QCOMPARE(completions(files.lineEdit(), dir + "/al", 2),
            (QStringList{dir + "/alpha_dir", dir + "/alpha_file.txt"}));
+
+  // A completion the user picks is a change of the path like typing.
+  TKvQFileOpenEdit edit(nullptr, QString(), QString(), {"*.zip", "*.txt"}, 0);
+  edit.show();
+  QApplication::setActiveWindow(&edit);
+  QVERIFY(QTest::qWaitForWindowActive(&edit));
+  edit.lineEdit()->setFocus();
+  QTRY_VERIFY(edit.lineEdit()->hasFocus());
+  QSignalSpy changed(&edit, &TKvAbstractQFileDirEdit::pathChanged);
+  Q_EMIT edit.lineEdit()->completer()->activated(dir + "/beta.txt");
+  QTRY_COMPARE(changed.count(), 1);
+  QCOMPARE(changed.first().first().toString(), dir + "/beta.txt");
+  QCOMPARE(edit.getCurrentFilterIdx(), 1);
+}
+
+void TstPathEdits::deletedDuringDialog_data() {
+  QTest::addColumn<int>("kind");
+  QTest::newRow("folder edit browse") << 0;
+  QTest::newRow("open edit browse") << 1;
+  QTest::newRow("save edit browse") << 2;
+  QTest::newRow("save edit question") << 3;
+}
+
+// The owner of an edit may delete it while one of its dialogs is open (the
+// sanitizer build catches a write to the dead edit).
+void TstPathEdits::deletedDuringDialog() {
+  QFETCH(int, kind);
+  const QString dir = kvtest::freshDir("deldlg");
+  const QString file = filetest::touch(dir + "/a.txt");
+  QPointer<TKvAbstractQFileDirEdit> e;
+  if (kind == 0)
+    e = new TKvQDirEdit(nullptr);
+  else if (kind == 1)
+    e = new TKvQFileOpenEdit(nullptr, QString(), file, {"*.txt"}, 0);
+  else
+    e = new TKvQFileSaveEdit(nullptr, QString(), file, {"*.txt"}, 0);
+  kvtest::ModalDriver driver([&](QWidget* w) {
+    delete e;
+    if (auto* box = qobject_cast<QMessageBox*>(w))
+      box->button(QMessageBox::Yes)->click();
+    else
+      filetest::answerFileDialog(w, {{kind == 0 ? dir : kind == 1 ? file : dir + "/new.txt"}, {}, false}, nullptr);
+  });
+  driver.start();
+  if (kind == 3)
+    QVERIFY(static_cast<TKvQFileSaveEdit*>(e.data())->confirmOverwrite());
+  else
+    e->browse();
+  QVERIFY(driver.fired());
+  QVERIFY(!e);
 }
 
 void TstPathEdits::deleteWhileFocused_data() {
