@@ -1,8 +1,11 @@
 #include "files/qtdlgthunk.h"
 
+#include "dialogs/tkvqmessagebox.h"
 #include "files/qtnetdlg.h"
 #include "files/qtnetserverenumerator.h"
+#include "files/tkvqtmountserversource.h"
 #include "module/kvmodule_initializer.h"
+#include "module/kvqtappholder.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -76,7 +79,21 @@ void QtDlgThunk::showNetDlg() {
 void QtDlgThunk::goToServer() {
   if (!FNetDlg || !FFileDialog || FNetDlg->selected().isEmpty())
     return;
-  const QUrl url = QUrl::fromLocalFile(QStringLiteral("//") + FNetDlg->selected());
+  const QString server = FNetDlg->selected();
+  const QString folder = TKvQtMountServerSource::serverFolder(server, FMountTable);
+  if (folder.isEmpty()) {
+    // The text comes from a language file: its "%s" is replaced, not
+    // handed to printf.
+    std::string text = KvQtResString("global.NetServerNotMounted");
+    const size_t at = text.find("%s");
+    if (at != std::string::npos)
+      text.replace(at, 2, QtToKvStr(server));
+    else
+      text += " " + QtToKvStr(server);
+    KvQtInfoMessage(text, nullptr, std::string(), FFileDialog);
+    return;
+  }
+  const QUrl url = QUrl::fromLocalFile(folder);
   // The sidebar keeps its entries as cleaned local paths.
   QList<QUrl> urls = FFileDialog->sidebarUrls();
   const QString clean = QDir::cleanPath(url.toLocalFile());

@@ -5,6 +5,12 @@
 // to the dialog's sidebar and the dialog goes there. A timer asks the
 // enumerator for a fresh list every 10 seconds.
 //
+// Servers have no share root of their own in this file system ("//server"
+// is the root folder's "server"): a server is shown where its shares are
+// mounted (TKvQtMountServerSource::serverFolder), and a server none of whose
+// shares is mounted gets a message saying so instead of a sidebar entry
+// that leads nowhere.
+//
 // The hook needs Qt's own file dialog widgets (the sidebar, its URL model and
 // the navigation row); a dialog that uses the platform's native dialog gets
 // no button. One thunk serves one dialog; the chooser is a child of that
@@ -32,6 +38,9 @@ public:
   // Attaches to `dlg`; throws std::runtime_error when a dialog was already set.
   void SetFileDialog(QFileDialog* dlg);
 
+  // The mount table servers are looked up in ("/proc/mounts").
+  void setMountTable(const QString& path) { FMountTable = path; }
+
   QtNetDlg* netDialog() const { return FNetDlg; }
   QToolButton* networkButton() const { return FButton; }
 
@@ -55,4 +64,5 @@ private:
 
   QPointer<QToolButton> FButton;
   bool FDialogSet = false;
+  QString FMountTable = QStringLiteral("/proc/mounts");
 };

@@ -1,12 +1,34 @@
 #include "files/tkvqtmountserversource.h"
 
+#include <QDir>
 #include <QFile>
 #include <QUrl>
 
 TKvQtMountServerSource::TKvQtMountServerSource(QString mountTable) : FMountTable(std::move(mountTable)) {}
 
-QStringList TKvQtMountServerSource::parse(const QByteArray& table) {
-  QStringList servers;
+namespace {
+
+// The mount table escapes blanks and backslashes in octal ("\040").
+QString unescaped(const QByteArray& field) {
+  QByteArray out;
+  out.reserve(field.size());
+  for (int i = 0; i < field.size(); ++i) {
+    if (field.at(i) == '\\' && i + 3 < field.size() && field.at(i + 1) >= '0' && field.at(i + 1) <= '3') {
+      bool ok = false;
+      const int code = field.mid(i + 1, 3).toInt(&ok, 8);
+      if (ok) {
+        out += static_cast<char>(code);
+        i += 3;
+        continue;
+      }
+    }
+    out += field.at(i);
+  }
+  return QString::fromUtf8(out);
+}
+
+// Calls `take(server, mountPoint)` for each network share of the table.
+template <class Take> void forEachShare(const QByteArray& table, Take take) {
   for (const QByteArray& line : table.split('\n')) {
     const QList<QByteArray> f = line.simplified().split(' ');
     if (f.size() < 3)
@@ -27,10 +49,45 @@ QStringList TKvQtMountServerSource::parse(const QByteArray& table) {
     } else if (type == "davfs" || type == "fuse.davfs2") {
       server = QUrl(device).host();
     }
-    if (!server.isEmpty() && server != QLatin1String("[]") && !servers.contains(server))
-      servers << server;
+    if (!server.isEmpty() && server != QLatin1String("[]"))
+      take(server, unescaped(f.at(1)));
   }
+}
+
+} // namespace
+
+QStringList TKvQtMountServerSource::parse(const QByteArray& table) {
+  QStringList servers;
+  forEachShare(table, [&](const QString& server, const QString&) {
+    if (!servers.contains(server, Qt::CaseInsensitive))
+      servers << server;
+  });
   return servers;
+}
+
+QStringList TKvQtMountServerSource::mountPoints(const QByteArray& table, const QString& server) {
+  QStringList points;
+  forEachShare(table, [&](const QString& s, const QString& point) {
+    if (s.compare(server, Qt::CaseInsensitive) == 0 && !point.isEmpty())
+      points << point;
+  });
+  return points;
+}
+
+QString TKvQtMountServerSource::serverFolder(const QString& server, const QString& mountTable) {
+  QFile f(mountTable);
+  if (!f.open(QIODevice::ReadOnly))
+    return QString();
+  const QStringList points = mountPoints(f.read(4 * 1024 * 1024), server);
+  if (points.size() < 2)
+    return points.value(0);
+  QString common = QDir::cleanPath(points.first());
+  for (const QString& p : points) {
+    const QString clean = QDir::cleanPath(p);
+    while (common.size() > 1 && clean != common && !clean.startsWith(common + QLatin1Char('/')))
+      common = QDir::cleanPath(common + QStringLiteral("/.."));
+  }
+  return common.size() > 1 ? common : points.first();
 }
 
 QStringList TKvQtMountServerSource::discover(const std::function<bool()>&) {

@@ -6,6 +6,7 @@
 
 #include "files/kvqtselectcomputer.h"
 #include "files/netdlglistwidget.h"
+#include "files/qtdlgthunk.h"
 #include "files/qtnetdlg.h"
 #include "files/qtnetserverenumerator.h"
 #include "files/tkvqtmdnsserversource.h"
@@ -14,6 +15,9 @@
 #include "module/kvmodule_initializer.h"
 
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include <atomic>
@@ -83,6 +87,7 @@ private Q_SLOTS:
   void mountTable();
   void mdnsProgramMissingOrHanging();
   void selectComputer();
+  void fileDialogNetworkButton();
   void startStopStress();
 };
 
@@ -127,21 +132,33 @@ void TstNetBrowse::stopEndsSlowSourceAndWaitingLoop() {
 void TstNetBrowse::mountTable_data() {
   QTest::addColumn<QByteArray>("table");
   QTest::addColumn<QStringList>("servers");
-  QTest::newRow("shares") << QByteArray("//nas/photos /mnt/p cifs rw 0 0\n"
+  QTest::addColumn<QString>("nasFolder"); // where the server "nas" is browsed
+  QTest::newRow("shares") << QByteArray("//nas/photos /mnt/nas/p cifs rw 0 0\n"
                                         "fs1:/export/home /home nfs4 rw 0 0\n"
                                         "me@build.lan:/src /mnt/s fuse.sshfs rw 0 0\n"
                                         "[fe80::1]:/x /mnt/v6 nfs rw 0 0\n"
                                         "https://dav.example.org/remote /mnt/d davfs rw 0 0\n"
-                                        "//nas/music /mnt/m smb3 rw 0 0\n")
-                          << QStringList{"nas", "fs1", "build.lan", "[fe80::1]", "dav.example.org"};
-  QTest::newRow("garbage") << QByteArray("\n\n  \ncifs\n// x cifs\n:/ y nfs\n\xff\xfe z cifs") << QStringList();
+                                        "//NAS/music /mnt/nas/music\\040box smb3 rw 0 0\n")
+                          << QStringList{"nas", "fs1", "build.lan", "[fe80::1]", "dav.example.org"}
+                          << "/mnt/nas";
+  QTest::newRow("shares with only / in common")
+      << QByteArray("//nas/a /srv/a cifs rw 0 0\n//nas/b /media/b cifs rw 0 0\n") << QStringList{"nas"} << "/srv/a";
+  QTest::newRow("garbage") << QByteArray("\n\n  \ncifs\n// x cifs\n:/ y nfs\n\xff\xfe z cifs\n//nas/x /m\\9 cifs")
+                           << QStringList{"nas"} << "/m\\9";
 }
 
 void TstNetBrowse::mountTable() {
   QFETCH(QByteArray, table);
   QFETCH(QStringList, servers);
+  QFETCH(QString, nasFolder);
   QCOMPARE(TKvQtMountServerSource::parse(table), servers);
+  const QString file = kvtest::freshDir("mounts") + "/mounts";
+  QFile f(file);
+  QVERIFY(f.open(QIODevice::WriteOnly) && f.write(table) == table.size());
+  f.close();
+  QCOMPARE(TKvQtMountServerSource::serverFolder("nas", file), nasFolder);
   QVERIFY(TKvQtMountServerSource("/nonexistent/mounts").discover({}).isEmpty());
+  QVERIFY(TKvQtMountServerSource::serverFolder("nas", "/nonexistent/mounts").isEmpty());
 }
 
 void TstNetBrowse::mdnsProgramMissingOrHanging() {
@@ -194,6 +211,77 @@ void TstNetBrowse::selectComputer() {
   QCOMPARE(title, QString::fromUtf8("Pick \xc3\xa4"));
   QCOMPARE(names, (QStringList{"alpha", "beta"}));
   KvQtResetDefaultNetServerSources();
+}
+
+// The network button in Qt's own file dialog (it depends on the names of the
+// dialog's inner widgets, which a Qt update could change): the chooser before
+// and after the first pass, Update, and the chosen server in the sidebar.
+void TstNetBrowse::fileDialogNetworkButton() {
+  const QString dir = kvtest::freshDir("thunk");
+  QDir().mkpath(dir + "/alpha share");
+  QFile mounts(dir + "/mounts");
+  QVERIFY(mounts.open(QIODevice::WriteOnly));
+  mounts.write(QFile::encodeName("//alpha/share " + dir + "/alpha\\040share cifs rw 0 0\n"));
+  mounts.close();
+  auto source = std::make_shared<FakeSource>(QStringList{"alpha", "beta"}, true);
+  TKvQtNetEnumeratorThread worker({source});
+  QFileDialog dlg(nullptr, "Open", QDir::tempPath());
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  QtDlgThunk thunk(worker.enumerator());
+  thunk.setMountTable(mounts.fileName());
+  thunk.SetFileDialog(&dlg);
+  try {
+    thunk.SetFileDialog(&dlg);
+    QFAIL("a second dialog was taken");
+  } catch (const std::runtime_error& e) {
+    QCOMPARE(QString(e.what()), QString("SetFileDialog(): QFileDialog was already set."));
+  }
+  auto* button = dlg.findChild<QToolButton*>("kvNetworkButton");
+  QVERIFY(button);
+  QStringList log;
+  kvtest::ModalDriver driver([&](QWidget* w) {
+    auto* chooser = qobject_cast<QtNetDlg*>(w);
+    QVERIFY(chooser);
+    const auto state = [&] {
+      QListWidgetItem* first = chooser->list()->item(0);
+      log << QString("%1 %2 %3")
+                 .arg(chooser->list()->count())
+                 .arg(first && first->flags() != Qt::NoItemFlags ? first->text() : "note")
+                 .arg(chooser->updateButton()->isEnabled() ? "update" : "-");
+    };
+    state();
+    source->open = true;
+    QTRY_VERIFY(chooser->updateButton()->isEnabled());
+    state();
+    chooser->updateButton()->click();
+    state();
+    QTRY_VERIFY(chooser->updateButton()->isEnabled());
+    chooser->list()->item(0)->setSelected(true);
+    chooser->accept();
+  });
+  driver.start();
+  button->click();
+  QVERIFY(driver.fired());
+  QCOMPARE(log, (QStringList{"1 note -", "2 alpha update", "2 alpha -"}));
+  // The server is shown where its share is mounted.
+  QVERIFY(dlg.sidebarUrls().contains(QUrl::fromLocalFile(dir + "/alpha share")));
+  QCOMPARE(dlg.directory().absolutePath(), dir + "/alpha share");
+  // A server with nothing mounted: a message, the sidebar left alone.
+  const int entries = dlg.sidebarUrls().size();
+  QString message;
+  kvtest::ModalDriver box([&](QWidget* w) {
+    auto* mb = qobject_cast<QMessageBox*>(w);
+    QVERIFY(mb);
+    message = mb->text();
+    mb->accept();
+  });
+  box.start();
+  thunk.netDialog()->list()->item(1)->setSelected(true);
+  thunk.goToServer();
+  QVERIFY(box.fired());
+  QVERIFY(message.contains("beta"));
+  QCOMPARE(dlg.sidebarUrls().size(), entries);
+  QVERIFY(worker.stop(10000));
 }
 
 void TstNetBrowse::startStopStress() {
