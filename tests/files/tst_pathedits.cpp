@@ -93,6 +93,8 @@ private Q_SLOTS:
   void filterIndexFollowsTypedPath_data();
   void filterIndexFollowsTypedPath();
   void browseOpenSignalsAndPath();
+  void browseEachEdit_data();
+  void browseEachEdit();
   void saveOverwrite();
   void drops_data();
   void drops();
@@ -143,6 +145,43 @@ void TstPathEdits::browseOpenSignalsAndPath() {
   e.setFilter(QStringList{"*.txt", "*.tif"});
   QVERIFY(withFileDialog({{chosen}, {}, false}, nullptr, [&] { e.browse(); }));
   QCOMPARE(e.getCurrentFilterIdx(), 1);
+}
+
+void TstPathEdits::browseEachEdit_data() {
+  QTest::addColumn<int>("kind"); // 0 folder, 1 open, 2 save
+  QTest::addColumn<bool>("cancel");
+  for (int kind = 0; kind < 3; ++kind) {
+    const char* name[] = {"folder", "open", "save"};
+    QTest::addRow("%s edit, chosen", name[kind]) << kind << false;
+    QTest::addRow("%s edit, cancelled", name[kind]) << kind << true;
+  }
+}
+
+// Through the button, with the default caption: a choice replaces the text
+// and is announced; a cancel leaves text, filter index and signals alone.
+void TstPathEdits::browseEachEdit() {
+  QFETCH(int, kind);
+  QFETCH(bool, cancel);
+  const QString dir = kvtest::freshDir("editeach");
+  const QString chosen = kind == 0 ? dir : kind == 1 ? filetest::touch(dir + "/c.tif") : dir + "/new.tif";
+  std::unique_ptr<TKvAbstractQFileDirEdit> e;
+  if (kind == 0)
+    e.reset(new TKvQDirEdit(nullptr));
+  else if (kind == 1)
+    e.reset(new TKvQFileOpenEdit(nullptr, QString(), QString(), {"*.txt", "*.tif"}, 0));
+  else
+    e.reset(new TKvQFileSaveEdit(nullptr, QString(), QString(), {"*.txt", "*.tif"}, 0));
+  e->lineEdit()->setText("/old.txt");
+  SignalLog log;
+  log.attach(e.get());
+  DialogSeen seen;
+  QVERIFY(withFileDialog({{chosen}, "*.tif", cancel}, &seen, [&] { e->browseButton()->click(); }));
+  QCOMPARE(seen.title, QString::fromUtf8(KvQtResString("global.KvDirEditDlgTitle").c_str()));
+  const QString text = cancel ? "/old.txt" : chosen;
+  QCOMPARE(e->lineEdit()->text(), text);
+  QCOMPARE(log.text, cancel ? "started(/old.txt) " : "started(/old.txt) ended(" + text + ") changed(" + text + ") ");
+  if (kind > 0)
+    QCOMPARE(static_cast<TKvAbstractQFileSaveOpenEdit*>(e.get())->getCurrentFilterIdx(), cancel ? 0 : 1);
 }
 
 void TstPathEdits::saveOverwrite() {
