@@ -1,6 +1,7 @@
 #include "files/tkvabstractqfilesaveopenedit.h"
 
 #include "files/kvqtfiledialogs.h"
+#include "files/kvqtwildcard_p.h"
 #include "files/tkvqtfilefilter.h"
 #include "module/kvqtappholder.h"
 
@@ -48,25 +49,11 @@ void TKvAbstractQFileSaveOpenEdit::setCurrentFilterIdx(int idx) {
 int TKvAbstractQFileSaveOpenEdit::getCurrentFilterIdx() const { return FCurFilterIdx; }
 
 void TKvAbstractQFileSaveOpenEdit::setFilterIdxFromString(const QString& path) {
-  if (!FFilterRxValid) {
-    FFilterRx.clear();
-    FFilterRx.reserve(FFilters.size());
-    for (const QString& f : FFilters)
-      FFilterRx << QRegExp(f, Qt::CaseInsensitive, QRegExp::Wildcard);
-    FFilterRxValid = true;
-  }
-  for (int i = 0; i < FFilterRx.size(); ++i) {
-    if (FFilterRx[i].indexIn(path, 0) >= 0) {
-      FCurFilterIdx = i;
-      return;
-    }
-  }
-  FCurFilterIdx = -1;
+  FCurFilterIdx = KvQtFirstWildcardIn(FFilters, path);
 }
 
 void TKvAbstractQFileSaveOpenEdit::setFilter(const QStringList& filters) {
   FFilters = filters;
-  FFilterRxValid = false;
   if (FFilters.isEmpty())
     FCurFilterIdx = -1;
   else if (FCurFilterIdx < 0 || FCurFilterIdx >= FFilters.size())

@@ -14,9 +14,7 @@
 
 #include "files/tkvabstractqfilediredit.h"
 
-#include <QRegExp>
 #include <QStringList>
-#include <QVector>
 
 #include <string>
 
@@ -60,9 +58,4 @@ private:
   std::string FFilterStr;
   QStringList FFilters;
   int FCurFilterIdx = -1;
-
-  // The filters as compiled wildcards, made on first use after a change:
-  // the index follows every keystroke, and lists run to thousands.
-  QVector<QRegExp> FFilterRx;
-  bool FFilterRxValid = false;
 };

@@ -3,6 +3,7 @@
 #include "appservices/kvqticonlib.h"
 #include "files/kvqtfiledialogs.h"
 #include "files/kvqtfilekinds_p.h"
+#include "files/kvqtwildcard_p.h"
 #include "module/kvmodule_initializer.h"
 #include "module/kvqtappholder.h"
 
@@ -210,7 +211,6 @@ void TKvQMultiFileOpenEdit::setFilter(const QString& filter) {
   FFilterStr = QtToKvStr(filter);
   FFilters.clear();
   FFilterParts.clear();
-  FFilterRx.clear();
   const QStringList parts = filter.split(QLatin1Char('|'), Qt::KeepEmptyParts);
   for (int i = 0; i < parts.size(); ++i) {
     if (parts.at(i).isEmpty())
@@ -233,19 +233,7 @@ void TKvQMultiFileOpenEdit::setCurrentFilterIdx(int idx) {
 int TKvQMultiFileOpenEdit::getCurrentFilterIdx() const { return FCurFilterIdx; }
 
 void TKvQMultiFileOpenEdit::setFilterIdxFromString(const QString& path) {
-  if (FFilterRx.size() != FFilters.size()) {
-    FFilterRx.clear();
-    FFilterRx.reserve(FFilters.size());
-    for (const QString& f : FFilters)
-      FFilterRx << QRegExp(f, Qt::CaseInsensitive, QRegExp::Wildcard);
-  }
-  for (int i = 0; i < FFilterRx.size(); ++i) {
-    if (FFilterRx[i].indexIn(path, 0) >= 0) {
-      FCurFilterIdx = i;
-      return;
-    }
-  }
-  FCurFilterIdx = -1;
+  FCurFilterIdx = KvQtFirstWildcardIn(FFilters, path);
 }
 
 unsigned long TKvQMultiFileOpenEdit::dialogFilterNumber() const {

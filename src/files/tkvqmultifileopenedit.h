@@ -50,7 +50,6 @@
 
 #include "kvsuite/kvstrings.h"
 
-#include <QRegExp>
 #include <QSize>
 #include <QStringList>
 #include <QVector>
@@ -148,8 +147,6 @@ private:
   QToolButton* FRemoveButton = nullptr;
   // Part number (in the "|"-split filter string) of each filter entry.
   QVector<int> FFilterParts;
-  // The entries as compiled wildcards, made on first use after a change.
-  QVector<QRegExp> FFilterRx;
   bool FButtonsPending = false;
   // Whether the drag now over the table brings files to add.
   bool FDropOk = false;
