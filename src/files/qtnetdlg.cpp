@@ -56,6 +56,12 @@ void QtNetDlg::show() {
   QDialog::show();
 }
 
+void QtNetDlg::open() {
+  FSelected.clear();
+  updateList();
+  QDialog::open();
+}
+
 void QtNetDlg::updateList() {
   FList->clear();
   std::vector<QString> servers;

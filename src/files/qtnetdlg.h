@@ -25,8 +25,10 @@ public:
   ~QtNetDlg() override;
 
   // Clear the choice and refresh the list, then run or show the dialog.
+  // (QWidget::show is not virtual: through a base pointer, use open().)
   int exec() override;
   void show();
+  void open() override;
 
   // The server chosen last (empty for none).
   QString selected() const { return FSelected; }
