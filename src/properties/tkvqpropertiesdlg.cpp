@@ -15,7 +15,12 @@
 #include <qtvariantproperty.h>
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLayout>
 #include <QPointer>
+#include <QScreen>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cmath>
@@ -144,6 +149,21 @@ void TKvQPropertiesDlg::setParams(TQProperties* props) {
   const int wanted = 2 * names + 4 * fm.height();
   if (width() < wanted)
     resize(wanted, height());
+  // Tall enough for every row, up to two thirds of the screen: the
+  // browser's own size hint shows only a handful.
+  if (const auto* tree = FUi->PropertyBrowser->findChild<QTreeView*>()) {
+    const int rows = tree->model() ? tree->model()->rowCount() : 0;
+    if (rows > 0) {
+      layout()->activate(); // the browser's place, before the dialog is shown
+      const int rowHeight = std::max(tree->sizeHintForRow(0), fm.height());
+      const int header = tree->header() && !tree->header()->isHidden() ? tree->header()->sizeHint().height() : 0;
+      int tall = height() - tree->height() + header + rows * rowHeight + 2 * tree->frameWidth() + 2;
+      if (const QScreen* screen = QGuiApplication::primaryScreen())
+        tall = std::min(tall, screen->availableGeometry().height() * 2 / 3);
+      if (tall > height())
+        resize(width(), tall);
+    }
+  }
 }
 
 QtProperty* TKvQPropertiesDlg::createRow(TQProperty* p) {

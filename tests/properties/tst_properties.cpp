@@ -18,6 +18,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include <cfloat>
@@ -146,6 +148,7 @@ private slots:
   void cancelWritesNothing_data();
   void cancelWritesNothing();
   void personEditsInPlace();
+  void opensTallEnough();
   void callerErrors_data();
   void callerErrors();
 };
@@ -300,6 +303,25 @@ void TstProperties::personEditsInPlace() {
   QCOMPARE(in, std::string("/new/in.tif"));
   QCOMPARE(out, std::string("/new/out.tif"));
   QCOMPARE(many, std::vector<std::string>({"a.tif", "b.tif", "c.tif"}));
+}
+
+// The dialog opens showing every row, or two thirds of the screen's height.
+void TstProperties::opensTallEnough() {
+  std::vector<int> values(200, 1);
+  for (int rows : {12, 200}) {
+    TQProperties props;
+    for (int i = 0; i < rows; ++i)
+      props.AddItem(new TTypeProperty<int>("value " + std::to_string(i), "", 1, 0, 9, &values[size_t(i)]));
+    TKvQPropertiesDlg dlg(nullptr);
+    dlg.setParams(&props);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    const int screen = QGuiApplication::primaryScreen()->availableGeometry().height();
+    if (rows == 12)
+      QCOMPARE(Tree(&dlg)->verticalScrollBar()->maximum(), 0);
+    else
+      QVERIFY(dlg.height() <= screen * 2 / 3 && dlg.height() >= screen / 2);
+  }
 }
 
 void TstProperties::callerErrors_data() {
