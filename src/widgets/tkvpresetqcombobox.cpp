@@ -17,6 +17,17 @@ namespace {
 
 const char kSection[] = "Items";
 
+// An entry's text without byte-order marks in front: QString::fromUtf8 drops
+// only the first, so an entry that starts with two would lose one at each
+// save and load.
+QString entryText(const std::string& value) {
+  QString text = QString::fromUtf8(value.data(), static_cast<int>(value.size()));
+  int marks = 0;
+  while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+    ++marks;
+  return text.mid(marks);
+}
+
 } // namespace
 
 TKvPresetQComboBox::TKvPresetQComboBox(QWidget* parent) : QWidget(parent) {
@@ -94,8 +105,8 @@ void TKvPresetQComboBox::Load(TKvXIniReader* reader) {
   for (size_t i = 0; FCombo->count() < limit && reader->Read(i, value); ++i) {
     if (value.empty() || value.size() > static_cast<size_t>(MaxItemBytes))
       continue;
-    // A value can still come out empty: a lone byte-order mark is dropped.
-    const QString text = QString::fromUtf8(value.data(), static_cast<int>(value.size()));
+    // An entry of byte-order marks alone comes out empty and is skipped.
+    const QString text = entryText(value);
     if (!text.isEmpty() && FCombo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
       FCombo->addItem(text);
   }
