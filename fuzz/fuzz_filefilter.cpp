@@ -101,16 +101,14 @@ void checkWidgets(const QString& filter, const QString& path) {
   };
   if (path.size() <= 40 && filter.size() <= 200 && filter.count(QLatin1Char('*')) <= 6 && latin1(filter) &&
       latin1(path)) {
-    int expected = -1;
     const QStringList list = edit->getFilterList();
-    for (int i = 0; i < list.size() && expected < 0; ++i)
-      if (list.at(i).count(QLatin1Char('*')) <= 3 &&
-          QRegExp(list.at(i), Qt::CaseInsensitive, QRegExp::Wildcard).indexIn(path, 0) >= 0)
+    const bool quick = std::all_of(list.cbegin(), list.cend(),
+                                   [](const QString& entry) { return entry.count(QLatin1Char('*')) <= 3; });
+    int expected = -1;
+    for (int i = 0; quick && i < list.size() && expected < 0; ++i)
+      if (QRegExp(list.at(i), Qt::CaseInsensitive, QRegExp::Wildcard).indexIn(path, 0) >= 0)
         expected = i;
-    bool comparable = true;
-    for (const QString& entry : list)
-      comparable = comparable && entry.count(QLatin1Char('*')) <= 3;
-    if (comparable && edit->getCurrentFilterIdx() != expected)
+    if (quick && edit->getCurrentFilterIdx() != expected)
       Fail("the wildcard search disagrees with QRegExp");
   }
   (void)edit->getDefaultExt();

@@ -2,6 +2,7 @@
 
 #include "dialogs/tkvqmessagebox.h"
 #include "files/qtnetdlg.h"
+#include "files/kvqtresformat_p.h"
 #include "files/qtnetserverenumerator.h"
 #include "files/tkvqtmountserversource.h"
 #include "module/kvmodule_initializer.h"
@@ -82,15 +83,8 @@ void QtDlgThunk::goToServer() {
   const QString server = FNetDlg->selected();
   const QString folder = TKvQtMountServerSource::serverFolder(server, FMountTable);
   if (folder.isEmpty()) {
-    // The text comes from a language file: its "%s" is replaced, not
-    // handed to printf.
-    std::string text = KvQtResString("global.NetServerNotMounted");
-    const size_t at = text.find("%s");
-    if (at != std::string::npos)
-      text.replace(at, 2, QtToKvStr(server));
-    else
-      text += " " + QtToKvStr(server);
-    KvQtInfoMessage(text, nullptr, std::string(), FFileDialog);
+    KvQtInfoMessage(KvQtResFormatString("global.NetServerNotMounted", QtToKvStr(server)), nullptr, std::string(),
+                    FFileDialog);
     return;
   }
   const QUrl url = QUrl::fromLocalFile(folder);

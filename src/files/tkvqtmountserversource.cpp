@@ -27,6 +27,13 @@ QString unescaped(const QByteArray& field) {
   return QString::fromUtf8(out);
 }
 
+// The mount table's text; empty when it cannot be read. It is a small
+// virtual file; a cap guards against a huge one.
+QByteArray readTable(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.read(4 * 1024 * 1024) : QByteArray();
+}
+
 // Calls `take(server, mountPoint)` for each network share of the table.
 template <class Take> void forEachShare(const QByteArray& table, Take take) {
   for (const QByteArray& line : table.split('\n')) {
@@ -75,10 +82,7 @@ QStringList TKvQtMountServerSource::mountPoints(const QByteArray& table, const Q
 }
 
 QString TKvQtMountServerSource::serverFolder(const QString& server, const QString& mountTable) {
-  QFile f(mountTable);
-  if (!f.open(QIODevice::ReadOnly))
-    return QString();
-  const QStringList points = mountPoints(f.read(4 * 1024 * 1024), server);
+  const QStringList points = mountPoints(readTable(mountTable), server);
   if (points.size() < 2)
     return points.value(0);
   QString common = QDir::cleanPath(points.first());
@@ -91,9 +95,5 @@ QString TKvQtMountServerSource::serverFolder(const QString& server, const QStrin
 }
 
 QStringList TKvQtMountServerSource::discover(const std::function<bool()>&) {
-  QFile f(FMountTable);
-  if (!f.open(QIODevice::ReadOnly))
-    return {};
-  // The mount table is a small virtual file; a cap guards against a huge one.
-  return parse(f.read(4 * 1024 * 1024));
+  return parse(readTable(FMountTable));
 }
